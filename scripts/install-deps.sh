@@ -1,23 +1,30 @@
 #!/usr/bin/env bash
-# Installs what building and testing Brisander needs on a Debian 12 machine.
-# Safe to run again: only missing packages are installed.
+# Installs what Brisander needs on a Debian 12 machine: `linux` for building
+# and running the Linux build, `all` (the default) for building both targets
+# and running every test. Safe to run again: only missing packages are
+# installed.
 set -euo pipefail
 
-packages=(
-  cmake ninja-build pkg-config g++ git
-  g++-mingw-w64-i686 binutils-mingw-w64-i686
+linux_packages=(
+  cmake ninja-build pkg-config g++
   qt6-base-dev libjpeg62-turbo-dev libsqlite3-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool x11-utils imagemagick icoutils file
+)
+test_packages=(
+  git file libgtest-dev libgmock-dev libbenchmark-dev
+  g++-mingw-w64-i686 binutils-mingw-w64-i686
+  xvfb xdotool x11-utils xclip imagemagick icoutils
   wine wine32:i386
 )
+
+packages=("${linux_packages[@]}")
+[ "${1:-all}" = linux ] || packages+=("${test_packages[@]}")
 
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+# Wine's 32-bit half comes from the i386 architecture.
+if [ "${1:-all}" != linux ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   "${sudo_cmd[@]}" dpkg --add-architecture i386
-  need_update=1
 fi
 
 missing=()

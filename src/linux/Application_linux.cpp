@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "Application.h"
+#include "linux/ErrorBox.h"
 
 namespace brisander {
 

@@ -4,6 +4,12 @@
 
 namespace brisander {
 
+AppError ResourceNotFoundError(int number) {
+  return AppError(FormatMessage("Ressource %s wurde nicht gefunden", std::to_string(number)));
+}
+
+AppError JpegError(int code) { return AppError("JPEG-Fehler #" + std::to_string(code)); }
+
 void TJPEGImage::LoadFromResource(int number) {
   auto bytes = FindPictureResource(number);
   header_ = ReadJpegHeader(bytes);

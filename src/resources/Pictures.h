@@ -1,11 +1,14 @@
 #pragma once
 // The numbered pictures embedded in the executable: RCDATA 105 (the
 // dialog's info picture) and 110 to 121 (the twelve photos), each a whole
-// JPEG file.
+// JPEG file. The dialog's layout pictures travel the same way under numbers
+// of their own (200 and up), so that one lookup serves both groups.
 
 #include <cstdint>
 #include <span>
 #include <string>
+
+#include "base/AppError.h"
 
 namespace brisander {
 
@@ -13,9 +16,22 @@ inline constexpr int kInfoPicture = 105;
 inline constexpr int kFirstPhoto = 110;
 inline constexpr int kPhotoCount = 12;
 
-// The embedded bytes of a numbered picture, read in place. Raises
+// The dialog's layout pictures: the "Links" and "Tips" page backgrounds
+// (486 x 313 JPEG) and the maker's logo on "About" (100 x 100 bitmap,
+// 4 bits per pixel).
+inline constexpr int kLinksPicture = 200;
+inline constexpr int kTipsPicture = 201;
+inline constexpr int kLogoPicture = 202;
+
+// The embedded bytes of a picture, read in place (no copy). Raises
 // "Ressource %s wurde nicht gefunden" when there is no such picture.
 std::span<const uint8_t> FindPictureResource(int number);
+
+// The errors of loading, shared by both platforms: "Ressource %s wurde
+// nicht gefunden" with the number, "JPEG-Fehler #%d" with the decoder's
+// message code.
+AppError ResourceNotFoundError(int number);
+AppError JpegError(int code);
 
 struct JpegHeader {
   int32_t width = 0;
