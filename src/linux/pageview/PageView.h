@@ -57,6 +57,9 @@ class PageView : public QWidget {
 
  private:
   bool PageTransitionsOn();
+  void LoadPicture(const std::string& pagePath);
+  // The table cell that holds the picture, in page coordinates.
+  QRect CellRect() const;
   void ComposePage();
   void FinishTransition();
   void LogFrame();

@@ -120,8 +120,10 @@ void TransitionRenderer::RenderBlend(double progress, uint8_t* target, qsizetype
   const size_t count = static_cast<size_t>(bytesPerLine) * height_;
   const uint8_t* from = old_.constBits();
   const uint8_t* to = new_.constBits();
-  for (size_t i = 0; i < count; ++i)
-    target[i] = static_cast<uint8_t>((from[i] * keep + to[i] * weight) >> 8);
+  for (size_t i = 0; i < count; ++i) {
+    const auto mix = static_cast<uint16_t>(from[i] * keep + to[i] * weight);
+    target[i] = static_cast<uint8_t>(mix >> 8);
+  }
 }
 
 void TransitionRenderer::RenderReveal(double progress, uint8_t* target, qsizetype bytesPerLine) {

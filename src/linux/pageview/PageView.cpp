@@ -1,0 +1,210 @@
+#include "linux/pageview/PageView.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+
+#include "base/AppError.h"
+#include "resources/JpegDecoder.h"
+
+namespace brisander {
+namespace {
+
+constexpr int kFrameIntervalMs = 16;
+// A picture larger than this on the page is not drawn: it could only come
+// from a broken page, and the screen shows a small part of it anyway.
+constexpr int64_t kMaxShownPixels = int64_t{1} << 26;
+
+const QColor kFrameColour(0x80, 0x80, 0x80);
+const QColor kScrollBarColour(0xD4, 0xD0, 0xC8);
+
+// The whole file, read and closed again; nothing when it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return std::nullopt;
+  std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  if (file.bad()) return std::nullopt;
+  return bytes;
+}
+
+// The picture's size on the page: one side follows the cell, the other
+// keeps the photo's aspect.
+QSize ShownSize(PictureFit fit, QSize cell, QSize photo) {
+  switch (fit) {
+    case PictureFit::kWidth:
+      return {cell.width(), static_cast<int>(std::lround(
+                                double(photo.height()) * cell.width() / photo.width()))};
+    case PictureFit::kHeight:
+      return {static_cast<int>(std::lround(double(photo.width()) * cell.height() / photo.height())),
+              cell.height()};
+    case PictureFit::kNone:
+      break;
+  }
+  return photo;
+}
+
+// Decodes at the smallest DCT scale that is still at least the shown size,
+// then scales once to it.
+QImage DecodeForShownSize(const std::string& jpeg, PictureFit fit, QSize cell) {
+  const auto* data = reinterpret_cast<const uint8_t*>(jpeg.data());
+  std::span<const uint8_t> bytes(data, jpeg.size());
+  try {
+    const JpegHeader header = ReadJpegHeader(bytes);
+    const QSize photo(header.width, header.height);
+    if (photo.isEmpty()) return {};
+    const QSize shown = ShownSize(fit, cell, photo);
+    if (shown.isEmpty() || int64_t{shown.width()} * shown.height() > kMaxShownPixels) return {};
+    QImage decoded = DecodeJpeg(bytes, shown.width(), shown.height());
+    if (decoded.isNull() || decoded.size() == shown) return decoded;
+    return decoded.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  } catch (const AppError&) {
+    return {};
+  }
+}
+
+}  // namespace
+
+PageView::PageView(QWidget* parent, RegistryBackend& registry)
+    : QWidget(parent), registry_(registry) {
+  setFocusPolicy(Qt::NoFocus);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  timer_.setTimerType(Qt::PreciseTimer);
+  timer_.setInterval(kFrameIntervalMs);
+  connect(&timer_, &QTimer::timeout, this, [this] { update(PageArea()); });
+  if (const char* log = std::getenv("BRISANDER_FRAME_LOG"); log && *log)
+    frameLog_ = std::fopen(log, "a");
+  ComposePage();
+}
+
+PageView::~PageView() {
+  if (frameLog_) std::fclose(frameLog_);
+}
+
+int PageView::ClientWidth() const { return width() - 2 * kPageViewFrame; }
+
+void PageView::SetClientWidth(int width) { resize(width + 2 * kPageViewFrame, height()); }
+
+QRect PageView::PageArea() const {
+  const int inset = kPageViewFrame;
+  return {inset, inset, std::max(0, width() - 2 * inset - kScrollBarArrowSize),
+          std::max(0, height() - 2 * inset - kScrollBarArrowSize)};
+}
+
+void PageView::Navigate(const std::string& path) {
+  const bool playTransition = PageTransitionsOn();
+  const PageTransition exit = layout_.exitTransition;
+  // What the screen shows now is where the transition starts from.
+  QImage leaving = renderer_.Active() ? std::exchange(frame_, QImage()) : std::move(page_);
+  FinishTransition();
+
+  layout_ = PageLayout{};
+  picture_ = QImage();
+  if (auto text = ReadWholeFile(path)) {
+    layout_ = ParsePage(*text);
+    LoadPicture(path);
+  }
+  page_ = QImage();
+  ComposePage();
+
+  if (playTransition && exit.durationSeconds > 0 &&
+      renderer_.Start(leaving, page_, exit, QRandomGenerator::global()->generate64())) {
+    durationMs_ = exit.durationSeconds * 1000.0;
+    clock_.start();
+    timer_.start();
+  }
+  update();
+}
+
+void PageView::LoadPicture(const std::string& pagePath) {
+  if (layout_.picturePath.empty()) return;
+  std::filesystem::path picture(layout_.picturePath);
+  if (picture.is_relative()) picture = std::filesystem::path(pagePath).parent_path() / picture;
+  auto jpeg = ReadWholeFile(picture);
+  if (!jpeg) return;
+  picture_ = DecodeForShownSize(*jpeg, layout_.fit, CellRect().size());
+}
+
+QRect PageView::CellRect() const {
+  const QRect area = PageArea();
+  return {0, 0, layout_.cellWidth >= 0 ? layout_.cellWidth : area.width(),
+          layout_.cellHeight >= 0 ? layout_.cellHeight : area.height()};
+}
+
+void PageView::ComposePage() {
+  const QSize size = PageArea().size();
+  if (page_.size() != size) page_ = QImage(size, QImage::Format_RGB32);
+  page_.fill(QColor::fromRgb(layout_.background));
+  if (picture_.isNull() || size.isEmpty()) return;
+  // The cell centres the picture; one larger than the cell starts at its
+  // top left and is cut off at the cell's edges.
+  const QRect cell = CellRect();
+  const QPoint topLeft(std::max(0, (cell.width() - picture_.width()) / 2),
+                       std::max(0, (cell.height() - picture_.height()) / 2));
+  QPainter painter(&page_);
+  painter.setClipRect(cell);
+  painter.drawImage(topLeft, picture_);
+}
+
+bool PageView::PageTransitionsOn() {
+  try {
+    TRegistry registry(registry_);
+    if (!registry.OpenKey(kBrowserMainKey, false)) return false;
+    return registry.GetDataType(kPageTransitionsValue) == kRegDword &&
+           registry.ReadInteger(kPageTransitionsValue) == 1;
+  } catch (const AppError&) {
+    return false;
+  }
+}
+
+void PageView::FinishTransition() {
+  timer_.stop();
+  renderer_.Stop();
+}
+
+void PageView::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  const QRect area = PageArea();
+  if (!area.contains(event->rect())) {
+    // The frame and the two scroll-bar strips with their corner.
+    painter.fillRect(rect(), kFrameColour);
+    painter.fillRect(area.right() + 1, area.top(), kScrollBarArrowSize,
+                     area.height() + kScrollBarArrowSize, kScrollBarColour);
+    painter.fillRect(area.left(), area.bottom() + 1, area.width(), kScrollBarArrowSize,
+                     kScrollBarColour);
+  }
+  if (renderer_.Active()) {
+    const double progress = clock_.elapsed() / durationMs_;
+    if (progress < 1.0) {
+      renderer_.RenderFrame(progress, frame_);
+      painter.drawImage(area.topLeft(), frame_);
+      LogFrame();
+      return;
+    }
+    FinishTransition();
+  }
+  painter.drawImage(area.topLeft(), page_);
+  LogFrame();
+}
+
+void PageView::resizeEvent(QResizeEvent*) {
+  FinishTransition();
+  ComposePage();
+}
+
+void PageView::LogFrame() {
+  if (!frameLog_) return;
+  const auto now = std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::system_clock::now().time_since_epoch());
+  std::fprintf(frameLog_, "%lld\n", static_cast<long long>(now.count()));
+  std::fflush(frameLog_);
+}
+
+}  // namespace brisander
