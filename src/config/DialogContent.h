@@ -8,6 +8,11 @@
 
 namespace brisander {
 
+// The dialog's caption, set when it is created; the layout's own caption
+// shows only when creation stopped early.
+inline constexpr const char* kDialogCaption = "Quennick - Marrowdale";
+inline constexpr const char* kLayoutCaption = "Vorlage";
+
 // The dialog's link handlers, named after the component and event that own
 // them; several clickable places may share one handler.
 enum class DialogLink {

@@ -1,9 +1,120 @@
-// Placeholder until the scratch files land.
+// Scratch files on Linux. A mend over the Windows way: the shared temporary
+// folder (/tmp) lets other users guess the names and plant links there, so
+// the files live in a folder private to the user, which is checked before
+// every use; the names keep the Windows shape.
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+
 #include "base/AppError.h"
 #include "slideshow/ScratchFiles.h"
 
 namespace brisander {
-std::string MakeScratchName(const std::string&) { throw AppError("not built yet"); }
-void DeleteScratchFile(const std::string&) {}
-void WriteScratchFile(const std::string&, const void*, size_t) { throw AppError("not built yet"); }
+
+namespace {
+
+std::string SystemReason(int error) { return std::strerror(error); }
+
+// A folder we may trust: a real directory (not a link), ours, and closed to
+// everybody else.
+bool IsPrivateFolder(const std::string& path) {
+  struct stat info {};
+  return lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == geteuid() &&
+         (info.st_mode & 07777) == 0700;
+}
+
+// Creates the folder (mode 0700) when it is missing and refuses one that is
+// not private.
+std::string PrivateFolder(const std::string& path) {
+  if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
+    throw AppError(FormatMessage("Ordner %s kann nicht angelegt werden.", path) + " " +
+                   SystemReason(errno));
+  if (!IsPrivateFolder(path))
+    throw AppError(FormatMessage(
+        "Der Ordner %s ist kein privater Ordner (ein Verzeichnis des Benutzers mit den Rechten 0700)",
+        path));
+  return path;
+}
+
+std::string NonEmptyEnvironment(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+// BRISANDER_TEMP (for tests), else the user's runtime folder when it is
+// sound, else a folder of the user's own under TMPDIR or /tmp.
+std::string ScratchFolder() {
+  if (auto folder = NonEmptyEnvironment("BRISANDER_TEMP"); !folder.empty())
+    return PrivateFolder(folder);
+  if (auto runtime = NonEmptyEnvironment("XDG_RUNTIME_DIR"); !runtime.empty() && IsPrivateFolder(runtime))
+    return PrivateFolder(runtime + "/brisander");
+  auto temp = NonEmptyEnvironment("TMPDIR");
+  if (temp.empty()) temp = "/tmp";
+  return PrivateFolder(temp + "/brisander-" + std::to_string(geteuid()));
+}
+
+std::string HexName(unsigned number) {
+  char text[16];
+  std::snprintf(text, sizeof text, "ins%X.tmp", number);
+  return text;
+}
+
+}  // namespace
+
+std::string MakeScratchName(const std::string& ext) {
+  const std::string folder = ScratchFolder();
+  // Like the system's unique-name service on Windows: a 16-bit number (not
+  // 0) from a random start, the next one while a file of that name exists,
+  // and a placeholder that proves the name was free.
+  const unsigned start = std::random_device{}();
+  int error = EEXIST;
+  for (unsigned step = 0; step < 0xFFFF && error == EEXIST; ++step) {
+    const std::string placeholder = folder + "/" + HexName(1 + (start + step) % 0xFFFF);
+    const int fd = open(placeholder.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) {
+      error = errno;
+      continue;
+    }
+    close(fd);
+    unlink(placeholder.c_str());
+    return placeholder.substr(0, placeholder.size() - 3) + ext;
+  }
+  throw AppError(FormatMessage("Temporäre Datei kann nicht angelegt werden: %s", folder) + " (" +
+                 SystemReason(error) + ")");
+}
+
+void DeleteScratchFile(const std::string& path) {
+  if (!path.empty()) unlink(path.c_str());
+}
+
+void WriteScratchFile(const std::string& path, const void* data, size_t size) {
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd < 0)
+    throw AppError(FormatMessage("Datei %s kann nicht erstellt werden.", path) + " " +
+                   SystemReason(errno));
+  auto bytes = static_cast<const char*>(data);
+  while (size > 0) {
+    const ssize_t written = write(fd, bytes, size);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) {
+      const int error = written < 0 ? errno : EIO;
+      close(fd);
+      throw AppError(FormatMessage("Fehler beim Schreiben der Datei %s.", path) + " " +
+                     SystemReason(error));
+    }
+    bytes += written;
+    size -= static_cast<size_t>(written);
+  }
+  if (close(fd) != 0)
+    throw AppError(FormatMessage("Fehler beim Schreiben der Datei %s.", path) + " " +
+                   SystemReason(errno));
+}
+
 }  // namespace brisander

@@ -68,7 +68,7 @@ class TConfig : public QDialog {
   void FormClose();
 
   ConfigDialogServices services_;
-  QWindow* owner_ = nullptr;
+  std::unique_ptr<QWindow> owner_;
 
   QTabWidget* PageControl1 = nullptr;
   QWidget* t1 = nullptr;

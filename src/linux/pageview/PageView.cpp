@@ -3,6 +3,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRandomGenerator>
+#include <QScreen>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -14,11 +15,12 @@
 
 #include "base/AppError.h"
 #include "resources/JpegDecoder.h"
+#include "resources/Pictures.h"
 
 namespace brisander {
 namespace {
 
-constexpr int kFrameIntervalMs = 16;
+constexpr double kDefaultRefreshRate = 60.0;
 // A picture larger than this on the page is not drawn: it could only come
 // from a broken page, and the screen shows a small part of it anyway.
 constexpr int64_t kMaxShownPixels = int64_t{1} << 26;
@@ -62,10 +64,15 @@ QImage DecodeForShownSize(const std::string& jpeg, PictureFit fit, QSize cell) {
     if (photo.isEmpty()) return {};
     const QSize shown = ShownSize(fit, cell, photo);
     if (shown.isEmpty() || int64_t{shown.width()} * shown.height() > kMaxShownPixels) return {};
-    QImage decoded = DecodeJpeg(bytes, shown.width(), shown.height());
-    if (decoded.isNull() || decoded.size() == shown) return decoded;
-    return decoded.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-  } catch (const AppError&) {
+    const RgbImage decoded = DecodeJpeg(bytes, shown.width(), shown.height());
+    const QImage view(decoded.pixels.data(), decoded.width, decoded.height, decoded.width * 3,
+                      QImage::Format_RGB888);
+    // Both branches copy the pixels out of `decoded` before it goes.
+    if (view.size() == shown) return view.convertToFormat(QImage::Format_RGB32);
+    return view.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .convertToFormat(QImage::Format_RGB32);
+  } catch (const std::exception&) {
+    // Bad JPEG data (an AppError) or a picture too large to hold.
     return {};
   }
 }
@@ -77,8 +84,11 @@ PageView::PageView(QWidget* parent, RegistryBackend& registry)
   setFocusPolicy(Qt::NoFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   timer_.setTimerType(Qt::PreciseTimer);
-  timer_.setInterval(kFrameIntervalMs);
-  connect(&timer_, &QTimer::timeout, this, [this] { update(PageArea()); });
+  connect(&timer_, &QTimer::timeout, this, [this] {
+    // Also ends a transition that is never painted, in a hidden view.
+    if (clock_.elapsed() >= durationMs_) FinishTransition();
+    update(PageArea());
+  });
   if (const char* log = std::getenv("BRISANDER_FRAME_LOG"); log && *log)
     frameLog_ = std::fopen(log, "a");
   ComposePage();
@@ -117,10 +127,19 @@ void PageView::Navigate(const std::string& path) {
   if (playTransition && exit.durationSeconds > 0 &&
       renderer_.Start(leaving, page_, exit, QRandomGenerator::global()->generate64())) {
     durationMs_ = exit.durationSeconds * 1000.0;
+    timer_.setInterval(FrameIntervalMs());
     clock_.start();
     timer_.start();
   }
   update();
+}
+
+// One frame per refresh of the screen the view is on.
+int PageView::FrameIntervalMs() const {
+  const QScreen* display = screen();
+  const double rate = display && display->refreshRate() > 1.0 ? display->refreshRate()
+                                                                 : kDefaultRefreshRate;
+  return std::clamp(static_cast<int>(1000.0 / rate), 4, 40);
 }
 
 void PageView::LoadPicture(const std::string& pagePath) {
@@ -172,6 +191,10 @@ void PageView::FinishTransition() {
 void PageView::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const QRect area = PageArea();
+  if (page_.size() != area.size()) {
+    FinishTransition();
+    ComposePage();
+  }
   if (!area.contains(event->rect())) {
     // The frame and the two scroll-bar strips with their corner.
     painter.fillRect(rect(), kFrameColour);

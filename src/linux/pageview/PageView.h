@@ -61,6 +61,7 @@ class PageView : public QWidget {
   // The table cell that holds the picture, in page coordinates.
   QRect CellRect() const;
   void ComposePage();
+  int FrameIntervalMs() const;
   void FinishTransition();
   void LogFrame();
 

@@ -1,9 +1,11 @@
 #pragma once
 // Composes the frames of a page transition from the old and the new page
 // image. Everything that depends only on the pattern and the size (random
-// orders, band sizes) is prepared in Start; RenderFrame then writes each
-// pixel of the target once, copying rows or runs from the two pages, so a
-// frame costs about one copy of the view and allocates nothing.
+// orders, band sizes) is prepared in Start; RenderFrame allocates nothing.
+// A reveal frame copies runs of pixels from the two pages, each pixel once;
+// as a reveal only ever adds to the new page's region, a frame that follows
+// an earlier one in the same untouched target copies only what turned new
+// in between.
 
 #include <QImage>
 #include <cstdint>
@@ -40,7 +42,8 @@ class TransitionRenderer {
   bool Start(const QImage& oldPage, const QImage& newPage, const PageTransition& transition,
              uint64_t seed);
   // Writes the frame at progress 0 (all old) to 1 (all new) into target,
-  // which is (re)made only when its size or format does not fit.
+  // which is (re)made only when its size or format does not fit. Any
+  // progress may follow any other; the result depends on the progress only.
   void RenderFrame(double progress, QImage& target);
   // Lets go of the page images.
   void Stop();
@@ -57,15 +60,24 @@ class TransitionRenderer {
     int32_t begin;
     int32_t end;
   };
+  // How far a pattern has got at one progress value.
+  struct Reach {
+    double progress;
+    int32_t revealed;  // rows, columns, cells or diagonals that show new
+  };
 
+  Reach ReachAt(double progress) const;
   void RenderBlend(double progress, uint8_t* target, qsizetype bytesPerLine);
-  void RenderReveal(double progress, uint8_t* target, qsizetype bytesPerLine);
-  void PrepareFrame(double progress);
+  // Writes every pixel.
+  void RenderReveal(const Reach& now, uint8_t* target, qsizetype bytesPerLine);
+  // Writes only what became new since the frame the target holds.
+  void RenderRevealSince(const Reach& before, const Reach& now, uint8_t* target,
+                         qsizetype bytesPerLine);
   bool UsesColumnMask() const;
-  void BuildColumnMask(int32_t y);
-  void CollectRowSpans(int32_t y);
-  void AddSpan(int32_t begin, int32_t end);
-  int32_t Share(int32_t size) const;
+  bool RevealsInRandomOrder() const;
+  void BuildColumnMask(const Reach& reach, int32_t y);
+  void CollectRowSpans(const Reach& reach, int32_t y, std::vector<Span>& spans) const;
+  void AddSpan(std::vector<Span>& spans, int32_t begin, int32_t end) const;
 
   bool active_ = false;
   TransitionKind kind_ = TransitionKind::kNone;
@@ -76,17 +88,19 @@ class TransitionRenderer {
   int32_t height_ = 0;
 
   // Prepared at Start.
-  int32_t cell_ = 1;                 // square, band, block or cell size
-  int32_t columns_ = 0;              // cells across the view
-  std::vector<uint32_t> rank_;       // random order of rows, columns or cells
-  std::vector<uint32_t> mask_;       // per column: all ones where the new page shows
-  std::vector<Span> spans_;          // runs of the new page in the current row
-  int32_t maskRow_ = -1;             // the cell row mask_ was built for
+  int32_t cell_ = 1;                  // square, band, block or cell size
+  int32_t columns_ = 0;               // cells across the view
   double maxRadius_ = 0.0;
+  std::vector<uint32_t> order_;       // rows, columns or cells in the order they turn new
+  std::vector<uint32_t> rank_;        // the inverse: each one's place in that order
+  std::vector<uint32_t> mask_;        // per column: all ones where the new page shows
+  int32_t maskRow_ = -1;              // the cell row mask_ was built for
+  std::vector<Span> spans_;           // runs of the new page in a row
+  std::vector<Span> earlierSpans_;    // the same at the frame the target holds
 
-  // Per frame.
-  double progress_ = 0.0;
-  int32_t revealed_ = 0;             // how many rows, columns, cells or diagonals show new
+  // The frame last written, to continue from while the target is untouched.
+  qint64 renderedKey_ = 0;
+  double renderedProgress_ = 0.0;
 };
 
 }  // namespace brisander

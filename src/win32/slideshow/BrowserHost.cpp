@@ -18,7 +18,7 @@ constexpr IID kIidWebBrowser2 = {
 // OLE error when the system has none.
 std::string ComErrorText(HRESULT result) {
   char* buffer = nullptr;
-  DWORD length = FormatMessageA(
+  DWORD length = ::FormatMessageA(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
       nullptr, static_cast<DWORD>(result), 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
   std::string text(buffer ? buffer : "", length);

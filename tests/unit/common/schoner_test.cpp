@@ -22,6 +22,7 @@
 #include "resources/Pictures.h"
 #include "slideshow/BrowserSettingsGuard.h"
 #include "slideshow/Schoner.h"
+#include "slideshow/ScratchFiles.h"
 
 namespace brisander {
 namespace {
@@ -64,32 +65,37 @@ class MemoryRegistry : public RegistryBackend {
     return value->second;
   }
 
+  bool refuseWrites = false;
+
   std::unique_ptr<Key> Open(const std::string& path, bool create) override {
     auto key = keys_.find(Lower(path));
     if (key == keys_.end()) {
       if (!create) return nullptr;
       key = keys_.emplace(Lower(path), Values{}).first;
     }
-    return std::make_unique<MemoryKey>(key->second, log_);
+    return std::make_unique<MemoryKey>(*this, key->second, log_);
   }
 
  private:
   using Values = std::map<std::string, RegValue>;
   class MemoryKey : public Key {
    public:
-    MemoryKey(Values& values, Log& log) : values_(values), log_(log) {}
+    MemoryKey(MemoryRegistry& owner, Values& values, Log& log)
+        : owner_(owner), values_(values), log_(log) {}
     std::optional<RegValue> Query(const std::string& name) override {
       auto value = values_.find(Lower(name));
       if (value == values_.end()) return std::nullopt;
       return value->second;
     }
     bool Set(const std::string& name, const RegValue& value) override {
+      if (owner_.refuseWrites) return false;
       log_.push_back("set " + name);
       values_[Lower(name)] = value;
       return true;
     }
 
    private:
+    MemoryRegistry& owner_;
     Values& values_;
     Log& log_;
   };
@@ -227,6 +233,11 @@ class FakePlatform : public SlideshowPlatform {
   Log& log_;
 };
 
+void SendTo(TSchoner& schoner, uint32_t msg, uint32_t wParam = 0) {
+  WindowMessage message{msg, wParam, 0, 0};
+  schoner.Dispatch(message);
+}
+
 constexpr const char* kSoundPath = "C:\\WINDOWS\\MEDIA\\Start.wav";
 
 class SchonerTest : public ::testing::Test {
@@ -274,10 +285,7 @@ class SchonerTest : public ::testing::Test {
     return -1;
   }
 
-  void Send(uint32_t msg, uint32_t wParam = 0) {
-    WindowMessage message{msg, wParam, 0, 0};
-    schoner.Dispatch(message);
-  }
+  void Send(uint32_t msg, uint32_t wParam = 0) { SendTo(schoner, msg, wParam); }
 
   int Count(const std::string& entry) { return static_cast<int>(std::count(log.begin(), log.end(), entry)); }
   bool Exists(const std::string& path) { return !path.empty() && std::filesystem::exists(path); }
@@ -427,7 +435,7 @@ TEST_F(SchonerTest, ANestedTickNeverShowsASecondSlide) {
 struct ClosePath {
   const char* name;
   TRunMode mode;
-  std::function<void(SchonerTest&, TSchoner&)> trigger;
+  std::function<void(TSchoner&)> trigger;
 };
 
 class SchonerClosePathTest : public SchonerTest, public ::testing::WithParamInterface<ClosePath> {};
@@ -437,7 +445,7 @@ TEST_P(SchonerClosePathTest, RunsShutdownExactlyOnce) {
   ParentWindow = 0;
   Start();
   TicksToNextSlide();
-  GetParam().trigger(*this, schoner);
+  GetParam().trigger(schoner);
   // The platform answers a close request with the close event.
   if (Count("RequestClose") > 0) schoner.FormClose();
   EXPECT_EQ(Count("PostQuit"), 1);
@@ -457,11 +465,11 @@ TEST_P(SchonerClosePathTest, RunsShutdownExactlyOnce) {
 INSTANTIATE_TEST_SUITE_P(
     Paths, SchonerClosePathTest,
     ::testing::Values(
-        ClosePath{"FilterKey", rmRun, [](SchonerTest& t, TSchoner&) { t.Send(WM_KEYDOWN_); }},
-        ClosePath{"FilterDeactivation", rmRun, [](SchonerTest& t, TSchoner&) { t.Send(WM_ACTIVATEAPP_, 0); }},
-        ClosePath{"KeyInPreview", rmPreview, [](SchonerTest& t, TSchoner&) { t.Send(WM_KEYDOWN_); }},
-        ClosePath{"CloseRequest", rmRun, [](SchonerTest&, TSchoner& s) { s.FormClose(); }},
-        ClosePath{"DirectCall", rmRun, [](SchonerTest&, TSchoner& s) { s.ShutdownSlideshow(); }}),
+        ClosePath{"FilterKey", rmRun, [](TSchoner& s) { SendTo(s, WM_KEYDOWN_); }},
+        ClosePath{"FilterDeactivation", rmRun, [](TSchoner& s) { SendTo(s, WM_ACTIVATEAPP_, 0); }},
+        ClosePath{"KeyInPreview", rmPreview, [](TSchoner& s) { SendTo(s, WM_KEYDOWN_); }},
+        ClosePath{"CloseRequest", rmRun, [](TSchoner& s) { s.FormClose(); }},
+        ClosePath{"DirectCall", rmRun, [](TSchoner& s) { s.ShutdownSlideshow(); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SchonerTest, KeyInPreviewClosesWithoutAPasswordCheck) {
@@ -669,20 +677,41 @@ INSTANTIATE_TEST_SUITE_P(
                       BadValue{"Effect", kSettingsKey, kEffectValueName, StringValue("5"), 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_P(SchonerBadCreateTest, ShutdownRestoresWhatItCanAndEnds) {
-  const auto& bad = GetParam();
+struct BadShutdown {
+  const char* name;
+  std::function<void(MemoryRegistry&)> spoil;
+  std::vector<std::string> errors;
+  int32_t transitionsAfter;
+};
+
+class SchonerBadShutdownTest : public SchonerTest,
+                               public ::testing::WithParamInterface<BadShutdown> {};
+
+TEST_P(SchonerBadShutdownTest, RestoresWhatItCanAndEnds) {
   Start();
   TicksToNextSlide();
-  services.Memory().Put(bad.key, bad.value, bad.data);
-  log.clear();
+  GetParam().spoil(services.Memory());
   schoner.ShutdownSlideshow();
-  if (bad.key != kSettingsKey)
-    EXPECT_EQ(Count("ShowError " + FormatMessage(kInvalidDataTypeMessage, bad.value)), 1);
-  if (bad.key != kNavigationSoundKey) EXPECT_EQ(SoundValue(), kSoundPath);
-  if (bad.key != kBrowserMainKey) EXPECT_EQ(PageTransitions(), 0);
-  EXPECT_EQ(Count("PostQuit"), 1);
+  std::vector<std::string> errors;
+  for (const auto& entry : log)
+    if (entry.starts_with("ShowError ")) errors.push_back(entry.substr(10));
+  EXPECT_EQ(errors, GetParam().errors);
+  EXPECT_EQ(PageTransitions(), GetParam().transitionsAfter);
+  EXPECT_EQ(log.back(), "PostQuit");
   EXPECT_FALSE(platform.scratchFilesAtQuit);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, SchonerBadShutdownTest,
+    ::testing::Values(
+        BadShutdown{"SoundOfWrongType",
+                    [](MemoryRegistry& r) { r.Put(kNavigationSoundKey, "", DwordValue(1)); },
+                    {FormatMessage(kInvalidDataTypeMessage, "")}, 0},
+        BadShutdown{"StoreRefusesWrites", [](MemoryRegistry& r) { r.refuseWrites = true; },
+                    {FormatMessage(kWriteFailedMessage, ""),
+                     FormatMessage(kWriteFailedMessage, kPageTransitionsValueName)},
+                    1}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SchonerTest, AnErrorInATickIsReportedAndTheShowGoesOn) {
   Start();
