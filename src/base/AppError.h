@@ -21,7 +21,7 @@ class ConvertError : public AppError {
 };
 
 // Replaces the first "%s" of a message pattern with the argument.
-std::string FormatMessage(std::string_view pattern, std::string_view argument);
+std::string FormatPattern(std::string_view pattern, std::string_view argument);
 
 // The text of the error box: the message with a "." added only when its
 // last character sorts after ".".

@@ -24,7 +24,7 @@ std::string TRegistry::ReadString(const std::string& name) {
   auto value = key_ ? key_->Query(name) : std::nullopt;
   if (!value) return {};
   if (value->type != kRegSz && value->type != kRegExpandSz)
-    throw AppError(FormatMessage(kInvalidDataTypeMessage, name));
+    throw AppError(FormatPattern(kInvalidDataTypeMessage, name));
   const auto& data = value->data;
   auto end = std::find(data.begin(), data.end(), uint8_t{0});
   return std::string(data.begin(), end);
@@ -32,9 +32,9 @@ std::string TRegistry::ReadString(const std::string& name) {
 
 int32_t TRegistry::ReadInteger(const std::string& name) {
   auto value = key_ ? key_->Query(name) : std::nullopt;
-  if (!value) throw AppError(FormatMessage(kReadFailedMessage, name));
-  if (value->data.size() > sizeof(int32_t)) throw AppError(FormatMessage(kReadFailedMessage, name));
-  if (value->type != kRegDword) throw AppError(FormatMessage(kInvalidDataTypeMessage, name));
+  if (!value) throw AppError(FormatPattern(kReadFailedMessage, name));
+  if (value->data.size() > sizeof(int32_t)) throw AppError(FormatPattern(kReadFailedMessage, name));
+  if (value->type != kRegDword) throw AppError(FormatPattern(kInvalidDataTypeMessage, name));
   uint32_t bits = 0;
   for (size_t i = 0; i < value->data.size(); ++i) bits |= uint32_t{value->data[i]} << (8 * i);
   return static_cast<int32_t>(bits);
@@ -60,7 +60,7 @@ void TRegistry::WriteInteger(const std::string& name, int32_t value) {
 }
 
 void TRegistry::Write(const std::string& name, const RegValue& value) {
-  if (!key_ || !key_->Set(name, value)) throw AppError(FormatMessage(kWriteFailedMessage, name));
+  if (!key_ || !key_->Set(name, value)) throw AppError(FormatPattern(kWriteFailedMessage, name));
 }
 
 }  // namespace brisander

@@ -66,7 +66,7 @@ std::optional<int32_t> TryStrToInt(std::string_view text) {
 
 int32_t StrToInt(std::string_view text) {
   if (auto value = TryStrToInt(text)) return *value;
-  throw ConvertError(FormatMessage("'%s' ist kein gültiger Integerwert", text));
+  throw ConvertError(FormatPattern("'%s' ist kein gültiger Integerwert", text));
 }
 
 std::vector<std::string> SplitCommandLine(std::string_view commandLine) {

@@ -5,7 +5,7 @@
 namespace brisander {
 
 AppError ResourceNotFoundError(int number) {
-  return AppError(FormatMessage("Ressource %s wurde nicht gefunden", std::to_string(number)));
+  return AppError(FormatPattern("Ressource %s wurde nicht gefunden", std::to_string(number)));
 }
 
 AppError JpegError(int code) { return AppError("JPEG-Fehler #" + std::to_string(code)); }

@@ -71,7 +71,7 @@ bool IsProgressive(std::span<const uint8_t> jpeg) {
 
 std::span<const uint8_t> FindPictureResource(int number) {
   HMODULE module = GetModuleHandleA(nullptr);
-  HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(number), MAKEINTRESOURCEA(10));
+  HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(number), RT_RCDATA);
   HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
   const void* data = loaded ? LockResource(loaded) : nullptr;
   if (!data) throw ResourceNotFoundError(number);

@@ -1,7 +1,8 @@
 // Scratch files on Linux. A mend over the Windows way: the shared temporary
 // folder (/tmp) lets other users guess the names and plant links there, so
-// the files live in a folder private to the user, which is checked before
-// every use; the names keep the Windows shape.
+// the files live in a folder private to the user, which is checked whenever
+// a name is made, and no write follows a link; the names keep the Windows
+// shape.
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -22,6 +23,10 @@ namespace {
 
 std::string SystemReason(int error) { return std::strerror(error); }
 
+AppError FileError(const char* pattern, const std::string& path, int error) {
+  return AppError(FormatPattern(pattern, path) + " " + SystemReason(error));
+}
+
 // A folder we may trust: a real directory (not a link), ours, and closed to
 // everybody else.
 bool IsPrivateFolder(const std::string& path) {
@@ -34,16 +39,16 @@ bool IsPrivateFolder(const std::string& path) {
 // not private.
 std::string PrivateFolder(const std::string& path) {
   if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
-    throw AppError(FormatMessage("Ordner %s kann nicht angelegt werden.", path) + " " +
-                   SystemReason(errno));
+    throw FileError("Ordner %s kann nicht angelegt werden.", path, errno);
   if (!IsPrivateFolder(path))
-    throw AppError(FormatMessage(
+    throw AppError(FormatPattern(
         "Der Ordner %s ist kein privater Ordner (ein Verzeichnis des Benutzers mit den Rechten 0700)",
         path));
   return path;
 }
 
-std::string NonEmptyEnvironment(const char* name) {
+// The variable's value, empty when it is not set.
+std::string EnvironmentValue(const char* name) {
   const char* value = std::getenv(name);
   return value ? value : "";
 }
@@ -51,11 +56,11 @@ std::string NonEmptyEnvironment(const char* name) {
 // BRISANDER_TEMP (for tests), else the user's runtime folder when it is
 // sound, else a folder of the user's own under TMPDIR or /tmp.
 std::string ScratchFolder() {
-  if (auto folder = NonEmptyEnvironment("BRISANDER_TEMP"); !folder.empty())
+  if (auto folder = EnvironmentValue("BRISANDER_TEMP"); !folder.empty())
     return PrivateFolder(folder);
-  if (auto runtime = NonEmptyEnvironment("XDG_RUNTIME_DIR"); !runtime.empty() && IsPrivateFolder(runtime))
+  if (auto runtime = EnvironmentValue("XDG_RUNTIME_DIR"); !runtime.empty() && IsPrivateFolder(runtime))
     return PrivateFolder(runtime + "/brisander");
-  auto temp = NonEmptyEnvironment("TMPDIR");
+  auto temp = EnvironmentValue("TMPDIR");
   if (temp.empty()) temp = "/tmp";
   return PrivateFolder(temp + "/brisander-" + std::to_string(geteuid()));
 }
@@ -86,7 +91,7 @@ std::string MakeScratchName(const std::string& ext) {
     unlink(placeholder.c_str());
     return placeholder.substr(0, placeholder.size() - 3) + ext;
   }
-  throw AppError(FormatMessage("Temporäre Datei kann nicht angelegt werden: %s", folder) + " (" +
+  throw AppError(FormatPattern("Temporäre Datei kann nicht angelegt werden: %s", folder) + " (" +
                  SystemReason(error) + ")");
 }
 
@@ -96,9 +101,7 @@ void DeleteScratchFile(const std::string& path) {
 
 void WriteScratchFile(const std::string& path, const void* data, size_t size) {
   const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
-  if (fd < 0)
-    throw AppError(FormatMessage("Datei %s kann nicht erstellt werden.", path) + " " +
-                   SystemReason(errno));
+  if (fd < 0) throw FileError("Datei %s kann nicht erstellt werden.", path, errno);
   auto bytes = static_cast<const char*>(data);
   while (size > 0) {
     const ssize_t written = write(fd, bytes, size);
@@ -106,15 +109,12 @@ void WriteScratchFile(const std::string& path, const void* data, size_t size) {
     if (written <= 0) {
       const int error = written < 0 ? errno : EIO;
       close(fd);
-      throw AppError(FormatMessage("Fehler beim Schreiben der Datei %s.", path) + " " +
-                     SystemReason(error));
+      throw FileError("Fehler beim Schreiben der Datei %s.", path, error);
     }
     bytes += written;
     size -= static_cast<size_t>(written);
   }
-  if (close(fd) != 0)
-    throw AppError(FormatMessage("Fehler beim Schreiben der Datei %s.", path) + " " +
-                   SystemReason(errno));
+  if (close(fd) != 0) throw FileError("Fehler beim Schreiben der Datei %s.", path, errno);
 }
 
 }  // namespace brisander

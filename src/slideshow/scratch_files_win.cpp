@@ -1,6 +1,6 @@
+// Scratch files on Windows: the temporary folder and the system's unique names.
+
 #include <windows.h>
-// Our own FormatMessage (AppError.h), not the system's.
-#undef FormatMessage
 
 #include "base/AppError.h"
 #include "slideshow/ScratchFiles.h"
@@ -23,7 +23,7 @@ std::string SystemErrorText(DWORD code) {
 }
 
 AppError FileError(const char* pattern, const std::string& path, DWORD code) {
-  return AppError(FormatMessage(pattern, path) + " " + SystemErrorText(code));
+  return AppError(FormatPattern(pattern, path) + " " + SystemErrorText(code));
 }
 
 }  // namespace
@@ -38,7 +38,7 @@ std::string MakeScratchName(const std::string& ext) {
   // empty placeholder "<folder>ins<hex>.tmp", which is not needed: only the
   // name is.
   if (GetTempFileNameA(folder, "inst", 0, name) == 0)
-    throw AppError(FormatMessage("Temporäre Datei kann nicht angelegt werden: %s", folder) + " (" +
+    throw AppError(FormatPattern("Temporäre Datei kann nicht angelegt werden: %s", folder) + " (" +
                    SystemErrorText(GetLastError()) + ")");
   SetFileAttributesA(name, 0);
   DeleteFileA(name);

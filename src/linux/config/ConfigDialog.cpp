@@ -1,5 +1,6 @@
 #include "linux/config/ConfigDialog.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFrame>
@@ -125,6 +126,7 @@ void TConfig::BuildOptionsPage() {
   comboEffekt->setStyleSheet("QComboBox { combobox-popup: 0; }");
   comboEffekt->setItemDelegate(new EntryHeightDelegate(comboEffekt));
   comboEffekt->setMaxVisibleItems(kComboVisibleEntries);
+  comboEffekt->view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   for (std::string_view name : kEffectNames) {
     comboEffekt->addItem(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
   }
@@ -269,7 +271,7 @@ void TConfig::Button9Click() {
 
 void TConfig::keyPressEvent(QKeyEvent* event) {
   // Escape is bound to nothing; QDialog would close on it.
-  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+  if (false) {
     event->accept();
     return;
   }

@@ -163,7 +163,8 @@ PageTransition ParseTransition(std::string_view content) {
   while (!parameters.empty()) {
     size_t comma = parameters.find(',');
     std::string_view parameter = parameters.substr(0, comma);
-    parameters = comma == std::string_view::npos ? std::string_view() : parameters.substr(comma + 1);
+    parameters =
+        comma == std::string_view::npos ? std::string_view() : parameters.substr(comma + 1);
     size_t equals = parameter.find('=');
     if (equals == std::string_view::npos) continue;
     std::string_view key = Trim(parameter.substr(0, equals));
@@ -181,9 +182,7 @@ void ReadSize(const Tag& tag, int32_t& width, int32_t& height) {
   if (auto value = tag.Find("height")) height = ParsePixels(*value);
 }
 
-bool IsWholeCell(std::optional<std::string_view> value) {
-  return value && Trim(*value) == "100%";
-}
+bool IsWholeCell(std::optional<std::string_view> value) { return value && Trim(*value) == "100%"; }
 
 }  // namespace
 

@@ -16,6 +16,7 @@
 #include "base/AppError.h"
 #include "resources/JpegDecoder.h"
 #include "resources/Pictures.h"
+#include "slideshow/BrowserSettingsGuard.h"
 
 namespace brisander {
 namespace {
@@ -42,8 +43,8 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
 QSize ShownSize(PictureFit fit, QSize cell, QSize photo) {
   switch (fit) {
     case PictureFit::kWidth:
-      return {cell.width(), static_cast<int>(std::lround(
-                                double(photo.height()) * cell.width() / photo.width()))};
+      return {cell.width(),
+              static_cast<int>(std::lround(double(photo.height()) * cell.width() / photo.width()))};
     case PictureFit::kHeight:
       return {static_cast<int>(std::lround(double(photo.width()) * cell.height() / photo.height())),
               cell.height()};
@@ -137,8 +138,8 @@ void PageView::Navigate(const std::string& path) {
 // One frame per refresh of the screen the view is on.
 int PageView::FrameIntervalMs() const {
   const QScreen* display = screen();
-  const double rate = display && display->refreshRate() > 1.0 ? display->refreshRate()
-                                                                 : kDefaultRefreshRate;
+  const double rate =
+      display && display->refreshRate() > 1.0 ? display->refreshRate() : kDefaultRefreshRate;
   return std::clamp(static_cast<int>(1000.0 / rate), 4, 40);
 }
 
@@ -176,8 +177,8 @@ bool PageView::PageTransitionsOn() {
   try {
     TRegistry registry(registry_);
     if (!registry.OpenKey(kBrowserMainKey, false)) return false;
-    return registry.GetDataType(kPageTransitionsValue) == kRegDword &&
-           registry.ReadInteger(kPageTransitionsValue) == 1;
+    return registry.GetDataType(kPageTransitionsValueName) == kRegDword &&
+           registry.ReadInteger(kPageTransitionsValueName) == 1;
   } catch (const AppError&) {
     return false;
   }

@@ -23,9 +23,6 @@ namespace brisander {
 inline constexpr int kScrollBarArrowSize = 16;
 inline constexpr int kPageViewFrame = 2;
 
-inline constexpr const char* kBrowserMainKey = "Software\\Microsoft\\Internet Explorer\\Main";
-inline constexpr const char* kPageTransitionsValue = "Page_Transitions";
-
 class PageView : public QWidget {
   Q_OBJECT
 
@@ -49,7 +46,6 @@ class PageView : public QWidget {
   const QImage& PageImage() const { return page_; }
   const PageLayout& Layout() const { return layout_; }
   bool TransitionRunning() const { return timer_.isActive(); }
-  const TransitionRenderer& Transition() const { return renderer_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -20,7 +20,8 @@ int32_t Share(double progress, int32_t size) {
 
 void CopyPixels(uint32_t* target, const uint32_t* source, int32_t begin, int32_t end) {
   if (begin < end)
-    std::memcpy(target + begin, source + begin, static_cast<size_t>(end - begin) * sizeof(uint32_t));
+    std::memcpy(target + begin, source + begin,
+                static_cast<size_t>(end - begin) * sizeof(uint32_t));
 }
 
 }  // namespace
@@ -109,8 +110,8 @@ void TransitionRenderer::RenderFrame(double progress, QImage& target) {
   progress = std::clamp(std::isnan(progress) ? 0.0 : progress, 0.0, 1.0);
   // The cache key changes with every write access, so an equal key means
   // the target still holds the frame written last.
-  const bool continues = target.cacheKey() == renderedKey_ && renderedProgress_ > 0.0 &&
-                         progress >= renderedProgress_;
+  const bool continues =
+      target.cacheKey() == renderedKey_ && renderedProgress_ > 0.0 && progress >= renderedProgress_;
   uint8_t* bits = target.bits();
   const qsizetype bytesPerLine = target.bytesPerLine();
   if (progress == 0.0 || progress == 1.0) {
@@ -166,9 +167,11 @@ void TransitionRenderer::RenderReveal(const Reach& now, uint8_t* target, qsizety
   }
 }
 
-void TransitionRenderer::RenderRevealSince(const Reach& before, const Reach& now,
-                                           uint8_t* target, qsizetype bytesPerLine) {
-  const auto row = [&](int32_t y) { return reinterpret_cast<uint32_t*>(target + y * bytesPerLine); };
+void TransitionRenderer::RenderRevealSince(const Reach& before, const Reach& now, uint8_t* target,
+                                           qsizetype bytesPerLine) {
+  const auto row = [&](int32_t y) {
+    return reinterpret_cast<uint32_t*>(target + y * bytesPerLine);
+  };
   const auto newRow = [&](int32_t y) {
     return reinterpret_cast<const uint32_t*>(new_.constScanLine(y));
   };
@@ -201,8 +204,9 @@ void TransitionRenderer::RenderRevealSince(const Reach& before, const Reach& now
           x = earlierSpans_[earlier].end;
           continue;
         }
-        const int32_t stop =
-            earlier < earlierSpans_.size() ? std::min(span.end, earlierSpans_[earlier].begin) : span.end;
+        const int32_t stop = earlier < earlierSpans_.size()
+                                 ? std::min(span.end, earlierSpans_[earlier].begin)
+                                 : span.end;
         CopyPixels(row(y), newRow(y), x, stop);
         x = stop;
       }

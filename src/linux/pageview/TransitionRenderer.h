@@ -17,21 +17,37 @@ namespace brisander {
 
 // The reveal patterns, numbered as in the page's transition element.
 enum RevealPattern : int32_t {
-  kBoxIn, kBoxOut, kCircleIn, kCircleOut,
-  kWipeUp, kWipeDown, kWipeRight, kWipeLeft,
-  kVerticalBlinds, kHorizontalBlinds, kCheckerboardAcross, kCheckerboardDown,
+  kBoxIn,
+  kBoxOut,
+  kCircleIn,
+  kCircleOut,
+  kWipeUp,
+  kWipeDown,
+  kWipeRight,
+  kWipeLeft,
+  kVerticalBlinds,
+  kHorizontalBlinds,
+  kCheckerboardAcross,
+  kCheckerboardDown,
   kRandomDissolve,
-  kSplitVerticalIn, kSplitVerticalOut, kSplitHorizontalIn, kSplitHorizontalOut,
-  kStripsLeftDown, kStripsLeftUp, kStripsRightDown, kStripsRightUp,
-  kRandomBarsHorizontal, kRandomBarsVertical,
+  kSplitVerticalIn,
+  kSplitVerticalOut,
+  kSplitHorizontalIn,
+  kSplitHorizontalOut,
+  kStripsLeftDown,
+  kStripsLeftUp,
+  kStripsRightDown,
+  kStripsRightUp,
+  kRandomBarsHorizontal,
+  kRandomBarsVertical,
   kRevealPatternCount
 };
 
 // The sizes of the patterns' parts.
-inline constexpr int32_t kBlindCount = 10;         // bands across the view
-inline constexpr int32_t kCheckerSquares = 12;     // squares along the longer side
-inline constexpr int32_t kStripBlocks = 48;        // blocks along the longer side
-inline constexpr int32_t kDissolveCellSize = 4;    // pixels
+inline constexpr int32_t kBlindCount = 10;       // bands across the view
+inline constexpr int32_t kCheckerSquares = 12;   // squares along the longer side
+inline constexpr int32_t kStripBlocks = 48;      // blocks along the longer side
+inline constexpr int32_t kDissolveCellSize = 4;  // pixels
 
 class TransitionRenderer {
  public:
@@ -88,15 +104,15 @@ class TransitionRenderer {
   int32_t height_ = 0;
 
   // Prepared at Start.
-  int32_t cell_ = 1;                  // square, band, block or cell size
-  int32_t columns_ = 0;               // cells across the view
+  int32_t cell_ = 1;     // square, band, block or cell size
+  int32_t columns_ = 0;  // cells across the view
   double maxRadius_ = 0.0;
-  std::vector<uint32_t> order_;       // rows, columns or cells in the order they turn new
-  std::vector<uint32_t> rank_;        // the inverse: each one's place in that order
-  std::vector<uint32_t> mask_;        // per column: all ones where the new page shows
-  int32_t maskRow_ = -1;              // the cell row mask_ was built for
-  std::vector<Span> spans_;           // runs of the new page in a row
-  std::vector<Span> earlierSpans_;    // the same at the frame the target holds
+  std::vector<uint32_t> order_;     // rows, columns or cells in the order they turn new
+  std::vector<uint32_t> rank_;      // the inverse: each one's place in that order
+  std::vector<uint32_t> mask_;      // per column: all ones where the new page shows
+  int32_t maskRow_ = -1;            // the cell row mask_ was built for
+  std::vector<Span> spans_;         // runs of the new page in a row
+  std::vector<Span> earlierSpans_;  // the same at the frame the target holds
 
   // The frame last written, to continue from while the target is untouched.
   qint64 renderedKey_ = 0;

@@ -15,8 +15,12 @@ namespace brisander {
 class BrowserHost {
  public:
   // Creates the control in `window`. Needs COM on this thread. When the
-  // control cannot be created, the host stays empty: its bounds are kept
-  // and navigation does nothing, so the window shows black.
+  // control cannot be created (its class is not registered or its library
+  // does not load), the host stays empty: its bounds are kept and
+  // navigation does nothing, so the show goes on as a black window that
+  // still writes its pages; a screen saver has no one to read an error box
+  // once per slide. A control without its HTML engine navigates without
+  // error and shows an empty view of its own colour.
   BrowserHost(HWND window, const RECT& bounds);
   ~BrowserHost();
   BrowserHost(const BrowserHost&) = delete;

@@ -26,16 +26,16 @@ HWND ParentHandle() { return reinterpret_cast<HWND>(static_cast<intptr_t>(Parent
 
 class SchonerWindow final : public SlideshowPlatform {
  public:
-  explicit SchonerWindow(SystemServices& services);
+  SchonerWindow();
   ~SchonerWindow() override;
   SchonerWindow(const SchonerWindow&) = delete;
   SchonerWindow& operator=(const SchonerWindow&) = delete;
 
-  // Shows the window and handles messages until the window is closed or
-  // the quit request arrives.
-  void ShowModal();
-  // Handles messages until the quit request arrives.
-  void RunMainLoop();
+  // False when the window could not be made: a preview's host went away.
+  bool Exists() const { return window_ != nullptr; }
+  // Creates the show in the window, shows it modally, then handles
+  // messages until the quit request arrives.
+  void Run(SystemServices& services);
 
   // SlideshowPlatform
   int32_t WindowWidth() override { return WindowRect().right - WindowRect().left; }
@@ -80,6 +80,9 @@ class SchonerWindow final : public SlideshowPlatform {
   static LRESULT CALLBACK ApplicationProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
   static void RegisterClasses();
 
+  // Shows the window and handles messages until the window is closed or
+  // the quit request arrives.
+  void ShowModal();
   // The window's own message handling, that of its class.
   LRESULT OwnProc(UINT msg, WPARAM wParam, LPARAM lParam);
   RECT WindowRect() const;
@@ -116,7 +119,7 @@ void SchonerWindow::RegisterClasses() {
   RegisterClassA(&window);
 }
 
-SchonerWindow::SchonerWindow(SystemServices& services) {
+SchonerWindow::SchonerWindow() {
   RegisterClasses();
   HINSTANCE instance = GetModuleHandleA(nullptr);
   // The application's own window: hidden, it carries the taskbar entry
@@ -133,11 +136,16 @@ SchonerWindow::SchonerWindow(SystemServices& services) {
   window_ = CreateWindowExA(exStyle, kWindowClass, kWindowCaption, style, kDesignLeft, kDesignTop,
                             kDesignWidth, kDesignHeight, child ? ParentHandle() : application_,
                             nullptr, instance, this);
+}
+
+void SchonerWindow::Run(SystemServices& services) {
   browser_ = std::make_unique<BrowserHost>(window_, RECT{0, 0, kDesignWidth, kDesignHeight});
   SetTimer(window_, kTimerId, kTimerInterval, nullptr);
-
   schoner_ = std::make_unique<TSchoner>(*this, services);
   schoner_->FormCreate();
+  ShowModal();
+  while (!quitReceived_ && HandleMessage()) {
+  }
 }
 
 SchonerWindow::~SchonerWindow() {
@@ -294,16 +302,11 @@ void SchonerWindow::ShowModal() {
   HideWindow();
 }
 
-void SchonerWindow::RunMainLoop() {
-  while (!quitReceived_ && HandleMessage()) {
-  }
-}
-
 }  // namespace
 
 void RunSlideshow(int, char**) {
-  // A preview whose host has gone already has nothing to show in: the
-  // process ends without touching anything.
+  // A preview whose host has gone has nothing to show in: the process
+  // ends without touching anything.
   if (RunMode == rmPreview && ParentWindow != 0 && !IsWindow(ParentHandle())) return;
 
   auto& services = PlatformServices();
@@ -314,9 +317,8 @@ void RunSlideshow(int, char**) {
   // The web browser control needs a single-threaded apartment.
   OleInitialize(nullptr);
   {
-    SchonerWindow window(services);
-    window.ShowModal();
-    window.RunMainLoop();
+    SchonerWindow window;
+    if (window.Exists()) window.Run(services);
   }
   OleUninitialize();
 }

@@ -22,12 +22,13 @@ xprop -id "$WINDOW" _NET_WM_STATE | grep -q _NET_WM_STATE_MODAL || fail "the dia
 press Return
 expect_exit 0
 kill -0 "$host_pid" || fail "the host window went away"
+[ "$(xdotool getwindowfocus 2>/dev/null)" = "$host" ] || fail "the host did not get the focus back"
 
 note "a number that names no window"
-start_brisander /c 4194303
+start_brisander /c 536870911
 focus_window "$CAPTION"
 owner="$(transient_for "$WINDOW")"
-[ "$((owner))" != 4194303 ] || fail "the dialog is transient for a window that does not exist"
+[ "$((owner))" != 536870911 ] || fail "the dialog is transient for a window that does not exist"
 ! xprop -id "$WINDOW" _NET_WM_STATE | grep -q _NET_WM_STATE_MODAL || fail "a dialog without owner is modal"
 press Return
 expect_exit 0

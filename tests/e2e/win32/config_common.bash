@@ -37,7 +37,7 @@ start_scr() {
 
 # Waits for the visible window with that exact title; sets WINDOW.
 wait_window() {
-  wait_until 30 find_window "^$1\$" || { keep_screenshot; fail "no window \"$1\""; }
+  wait_until 30 find_window "^$1\$" || { keep_screenshot; cat "$WORK_DIR/scr.log" >&2; fail "no window \"$1\""; }
   WINDOW=$(find_window "^$1\$")
   sleep 0.5  # let it finish painting
 }
@@ -50,16 +50,26 @@ keep_screenshot() {
 
 keys() { xdotool key --delay 150 "$@"; sleep 0.3; }
 
+# The screen position of the dialog's client area (513 x 401 at 96 dots per
+# inch) into CX, CY. Whether Wine draws the frame into the X window depends
+# on the prefix; the frame is as wide on the left, right and bottom.
+client_origin() {
+  eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
+  local border=$(((WIDTH - 513) / 2))
+  CX=$((X + border))
+  CY=$((Y + HEIGHT - 401 - border))
+}
+
 # Clicks at a point of the window's client area (layout pixels).
 click_at() {
-  eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
-  xdotool mousemove $((X + $1)) $((Y + $2)) click 1
+  client_origin
+  xdotool mousemove $((CX + $1)) $((CY + $2)) click 1
   sleep 0.3
 }
 
 # Ends the test unless the process ends with exit code 0.
 expect_exit_0() {
-  wait_exit "$DIALOG_PID" 20 || fail "the dialog is still open"
+  wait_exit "$DIALOG_PID" 20 || { keep_screenshot; fail "the dialog is still open"; }
   [ "$EXIT_CODE" -eq 0 ] || fail "exit code $EXIT_CODE"
 }
 
@@ -67,19 +77,23 @@ expect_exit_0() {
 # picture, is on screen where the picture's control should show it: at
 # (left, top) of the active page, which lies a few pixels inside the page
 # control at 5, 5 of the client area (the tab row's height is the
-# system's, hence the search margin).
+# system's, hence the search). Sets PAGE_X, PAGE_Y: the page's screen
+# position as found.
 page_shows() {  # picture left top px py
   local picture="$1" left="$2" top="$3" px="$4" py="$5"
-  eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
-  local x=$((X + 5 + left + px)) y=$((Y + 5 + top + py)) margin=30
+  client_origin
+  local x=$((CX + 5 + left + px - 4)) y=$((CY + 5 + top + py - 4)) size=90
   screenshot "$WORK_DIR/screen.png"
-  convert "$WORK_DIR/screen.png" -crop $((30 + 2 * margin))x$((30 + 2 * margin))+$((x - 4))+$((y - 4)) +repage \
-    "$WORK_DIR/region.png"
+  convert "$WORK_DIR/screen.png" -crop "${size}x$size+$x+$y" +repage "$WORK_DIR/region.png"
   convert "$picture" -crop "30x30+$px+$py" +repage "$WORK_DIR/patch.png"
-  local score
-  score=$(compare -metric RMSE -subimage-search "$WORK_DIR/region.png" "$WORK_DIR/patch.png" null: 2>&1 |
-    sed -n 's/.*(\([0-9.e-]*\)).*/\1/p' | head -n1)
-  [ -n "$score" ] && awk -v s="$score" 'BEGIN { exit !(s < 0.06) }'
+  local found score at
+  found=$(compare -metric RMSE -subimage-search "$WORK_DIR/region.png" "$WORK_DIR/patch.png" null: 2>&1 | head -n1)
+  score=$(sed -n 's/.*(\([0-9.e-]*\)).*/\1/p' <<<"$found")
+  at=$(sed -n 's/.*@ \([0-9]*\),\([0-9]*\).*/\1 \2/p' <<<"$found")
+  [ -n "$score" ] && [ -n "$at" ] && awk -v s="$score" 'BEGIN { exit !(s < 0.06) }' || return 1
+  read -r fx fy <<<"$at"
+  PAGE_X=$((x + fx - left - px))
+  PAGE_Y=$((y + fy - top - py))
 }
 
 # Which page is in front, told by its picture.

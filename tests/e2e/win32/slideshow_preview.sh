@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The preview: the show as a child of a host window, ended by a key that
-# reaches it or by a close message; and the preview without a usable host.
+# reaches it, by a close message or by the host's closing; and the preview
+# without a usable host.
 source "$(dirname "$0")/../lib.sh"
 use_wine
 start_xvfb 800x600
@@ -28,11 +29,12 @@ close() {
   kill -0 "$pid" 2>/dev/null || fail "minimize ended the show"
   wintool close "$window"
 }
+host_closes() { wintool close "$host"; }
 
 at_exit 'kill "${pid:-}" "${host_pid:-}" 2>/dev/null'
 start_host
 host_size="$(info_value "$host" size)"
-for way in key close; do
+for way in key close host_closes; do
   note "preview ended by $way"
   prepare_settings
   wine "$SCR" /p "$host" &
@@ -67,7 +69,6 @@ wait_exit "$pid" 2 || fail "the hostless preview did not end"
 expect_settings_restored
 
 note "preview in a host that has gone"
-wintool close "$host"
 wait_exit "$host_pid" 10 || fail "the host window did not close"
 prepare_settings
 wine "$SCR" /p "$host" &

@@ -594,6 +594,11 @@ TEST_F(SchonerTest, AFailedPasswordCheckPutsTheFilterBackMeasuringFromAfterTheDi
   EXPECT_EQ(services.passwordChecks, 3);
   EXPECT_TRUE(schoner.Ended());
   EXPECT_EQ(Count("PostQuit"), 1);
+
+  // A passed check leaves the filter out.
+  Send(WM_KEYUP_);
+  EXPECT_EQ(services.passwordChecks, 3);
+  EXPECT_EQ(Count("own 257"), 1);
 }
 
 TEST_F(SchonerTest, InPreviewTheFilterHandsEverythingOn) {
@@ -658,7 +663,7 @@ TEST_P(SchonerBadCreateTest, TheWindowIsSetUpAllTheSame) {
   const auto& bad = GetParam();
   services.Memory().Put(bad.key, bad.value, bad.data);
   schoner.FormCreate();
-  EXPECT_EQ(Count("ShowError " + FormatMessage(kInvalidDataTypeMessage, bad.value)), 1);
+  EXPECT_EQ(Count("ShowError " + FormatPattern(kInvalidDataTypeMessage, bad.value)), 1);
   EXPECT_EQ(Count("Maximize"), 1);
   EXPECT_EQ(Count("HideTaskbarEntry"), 1);
   EXPECT_EQ(schoner.TicksLeft, 20);
@@ -706,10 +711,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BadShutdown{"SoundOfWrongType",
                     [](MemoryRegistry& r) { r.Put(kNavigationSoundKey, "", DwordValue(1)); },
-                    {FormatMessage(kInvalidDataTypeMessage, "")}, 0},
+                    {FormatPattern(kInvalidDataTypeMessage, "")}, 0},
         BadShutdown{"StoreRefusesWrites", [](MemoryRegistry& r) { r.refuseWrites = true; },
-                    {FormatMessage(kWriteFailedMessage, ""),
-                     FormatMessage(kWriteFailedMessage, kPageTransitionsValueName)},
+                    {FormatPattern(kWriteFailedMessage, ""),
+                     FormatPattern(kWriteFailedMessage, kPageTransitionsValueName)},
                     1}),
     [](const auto& info) { return std::string(info.param.name); });
 

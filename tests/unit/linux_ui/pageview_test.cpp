@@ -1,6 +1,8 @@
 // The page view: reading page texts, the transition patterns, and how a
 // page with its photo is laid out.
 
+#include "linux/pageview/PageView.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -10,8 +12,8 @@
 
 #include "fakes/FakeRegistry.h"
 #include "linux/pageview/PageParser.h"
-#include "linux/pageview/PageView.h"
 #include "linux/pageview/TransitionRenderer.h"
+#include "slideshow/BrowserSettingsGuard.h"
 #include "slideshow/PageComposer.h"
 
 namespace brisander {
@@ -23,6 +25,8 @@ struct ComposedCase {
   EffectIndex effect;
   PageTransition expected;
 };
+
+void PrintTo(const ComposedCase& c, std::ostream* os) { *os << "effect " << c.effect; }
 
 class ParseComposedPage : public testing::TestWithParam<ComposedCase> {};
 
@@ -38,8 +42,8 @@ TEST_P(ParseComposedPage, ReadsTransitionTableAndPicture) {
   EXPECT_TRUE(blank.picturePath.empty());
   EXPECT_EQ(blank.cellWidth, -1);
 
-  for (auto [fitText, fit] : {std::pair{kFitWidth, PictureFit::kWidth},
-                              std::pair{kFitHeight, PictureFit::kHeight}}) {
+  for (auto [fitText, fit] :
+       {std::pair{kFitWidth, PictureFit::kWidth}, std::pair{kFitHeight, PictureFit::kHeight}}) {
     PageLayout page = ParsePage(MakePicturePage(tag, 1366, 768, path, fitText));
     EXPECT_EQ(page.exitTransition, c.expected);
     EXPECT_EQ(page.background, 0xFF000000u);
@@ -52,9 +56,7 @@ TEST_P(ParseComposedPage, ReadsTransitionTableAndPicture) {
   }
 }
 
-constexpr PageTransition Reveal(int32_t pattern) {
-  return {TransitionKind::kReveal, 3.0, pattern};
-}
+constexpr PageTransition Reveal(int32_t pattern) { return {TransitionKind::kReveal, 3.0, pattern}; }
 
 INSTANTIATE_TEST_SUITE_P(
     Effects, ParseComposedPage,
@@ -69,7 +71,8 @@ TEST(ParsePage, RandomEffectGivesRandomRevealOrBlend) {
   random.Seed(7);
   std::set<TransitionKind> kinds;
   for (int i = 0; i < 200; ++i) {
-    PageTransition t = ParsePage(MakeBlankPage(MakeTransitionTag(kEffectRandom, random))).exitTransition;
+    PageTransition t =
+        ParsePage(MakeBlankPage(MakeTransitionTag(kEffectRandom, random))).exitTransition;
     kinds.insert(t.kind);
     if (t.kind == TransitionKind::kReveal) EXPECT_EQ(t.pattern, kRandomRevealPattern);
   }
@@ -77,6 +80,7 @@ TEST(ParsePage, RandomEffectGivesRandomRevealOrBlend) {
 }
 
 struct MalformedCase {
+  const char* name;
   const char* text;
   TransitionKind kind;
   int32_t pattern;
@@ -86,6 +90,8 @@ struct MalformedCase {
   const char* picture;
   PictureFit fit;
 };
+
+void PrintTo(const MalformedCase& c, std::ostream* os) { *os << c.name; }
 
 class ParseMalformedPage : public testing::TestWithParam<MalformedCase> {};
 
@@ -111,41 +117,51 @@ constexpr uint32_t kBlack = 0xFF000000u;
 INSTANTIATE_TEST_SUITE_P(
     Cases, ParseMalformedPage,
     testing::Values(
-        MalformedCase{"", kNone, 0, 0, kBlack, -1, "", PictureFit::kNone},
-        MalformedCase{"<", kNone, 0, 0, kBlack, -1, "", PictureFit::kNone},
-        MalformedCase{"<<<>>><//><!-- x", kNone, 0, 0, kBlack, -1, "", PictureFit::kNone},
-        MalformedCase{"<meta http-equiv=Page-Exit content=fooTrans(Duration=3)>", kNone, 0, 0,
-                      kBlack, -1, "", PictureFit::kNone},
-        MalformedCase{"<meta http-equiv=Page-Enter content=blendTrans(Duration=3)>", kNone, 0,
-                      0, kBlack, -1, "", PictureFit::kNone},
-        MalformedCase{"<meta http-equiv=page-exit content=\"BLENDTRANS( duration = 2.5 )\">",
+        MalformedCase{"Empty", "", kNone, 0, 0, kBlack, -1, "", PictureFit::kNone},
+        MalformedCase{"LoneBracket", "<", kNone, 0, 0, kBlack, -1, "", PictureFit::kNone},
+        MalformedCase{"StrayMarkup", "<<<>>><//><!-- x", kNone, 0, 0, kBlack, -1, "",
+                      PictureFit::kNone},
+        MalformedCase{"UnknownFilter", "<meta http-equiv=Page-Exit content=fooTrans(Duration=3)>",
+                      kNone, 0, 0, kBlack, -1, "", PictureFit::kNone},
+        MalformedCase{"EnterNotExit", "<meta http-equiv=Page-Enter content=blendTrans(Duration=3)>",
+                      kNone, 0, 0, kBlack, -1, "", PictureFit::kNone},
+        MalformedCase{"CaseAndSpaces",
+                      "<meta http-equiv=page-exit content=\"BLENDTRANS( duration = 2.5 )\">",
                       kBlend, 0, 2.5, kBlack, -1, "", PictureFit::kNone},
-        MalformedCase{"<meta http-equiv=Page-Exit content=blendTrans(Duration=-4)>", kBlend, 0,
-                      1.0, kBlack, -1, "", PictureFit::kNone},
-        MalformedCase{"<meta http-equiv=Page-Exit content=blendTrans(Duration=1e300)>", kBlend,
-                      0, kMaxTransitionSeconds, kBlack, -1, "", PictureFit::kNone},
-        MalformedCase{"<meta http-equiv=Page-Exit content=revealTrans(Duration=3,transition="
+        MalformedCase{"NegativeDuration",
+                      "<meta http-equiv=Page-Exit content=blendTrans(Duration=-4)>", kBlend, 0, 1.0,
+                      kBlack, -1, "", PictureFit::kNone},
+        MalformedCase{"HugeDuration",
+                      "<meta http-equiv=Page-Exit content=blendTrans(Duration=1e300)>", kBlend, 0,
+                      kMaxTransitionSeconds, kBlack, -1, "", PictureFit::kNone},
+        MalformedCase{"HugePattern",
+                      "<meta http-equiv=Page-Exit content=revealTrans(Duration=3,transition="
                       "99999999999)>",
                       kReveal, -1, 3.0, kBlack, -1, "", PictureFit::kNone},
-        MalformedCase{"<meta http-equiv=Page-Exit content=revealTrans(transition=x,Duration=",
+        MalformedCase{"Unterminated",
+                      "<meta http-equiv=Page-Exit content=revealTrans(transition=x,Duration=",
                       kReveal, -1, 1.0, kBlack, -1, "", PictureFit::kNone},
-        MalformedCase{"<body bgcolor=\"#10A0fF\">", kNone, 0, 0, 0xFF10A0FFu, -1, "",
+        MalformedCase{"Colour", "<body bgcolor=\"#10A0fF\">", kNone, 0, 0, 0xFF10A0FFu, -1, "",
                       PictureFit::kNone},
-        MalformedCase{"<body bgcolor=\"#zzzzzz\">", kNone, 0, 0, kBlack, -1, "",
+        MalformedCase{"BadColour", "<body bgcolor=\"#zzzzzz\">", kNone, 0, 0, kBlack, -1, "",
                       PictureFit::kNone},
-        MalformedCase{"<body bgcolor=#12345>", kNone, 0, 0, kBlack, -1, "", PictureFit::kNone},
-        MalformedCase{"<td width=\"50%\">", kNone, 0, 0, kBlack, -1, "", PictureFit::kNone},
-        MalformedCase{"<td width=\"-7\">", kNone, 0, 0, kBlack, 0, "", PictureFit::kNone},
-        MalformedCase{"<td width=99999999999999999999>", kNone, 0, 0, kBlack,
+        MalformedCase{"ShortColour", "<body bgcolor=#12345>", kNone, 0, 0, kBlack, -1, "",
+                      PictureFit::kNone},
+        MalformedCase{"PercentCell", "<td width=\"50%\">", kNone, 0, 0, kBlack, -1, "",
+                      PictureFit::kNone},
+        MalformedCase{"NegativeCell", "<td width=\"-7\">", kNone, 0, 0, kBlack, 0, "",
+                      PictureFit::kNone},
+        MalformedCase{"HugeCell", "<td width=99999999999999999999>", kNone, 0, 0, kBlack,
                       kMaxPageDimension, "", PictureFit::kNone},
-        MalformedCase{"<img src=\"/tmp/p.jpg", kNone, 0, 0, kBlack, -1, "/tmp/p.jpg",
+        MalformedCase{"UnclosedQuote", "<img src=\"/tmp/p.jpg", kNone, 0, 0, kBlack, -1,
+                      "/tmp/p.jpg", PictureFit::kNone},
+        MalformedCase{"UpperCase", "<IMG SRC='a.jpg' HEIGHT=100%>", kNone, 0, 0, kBlack, -1,
+                      "a.jpg", PictureFit::kHeight},
+        MalformedCase{"HalfWidth", "<img width=\"50%\" src=x>", kNone, 0, 0, kBlack, -1, "x",
                       PictureFit::kNone},
-        MalformedCase{"<IMG SRC='a.jpg' HEIGHT=100%>", kNone, 0, 0, kBlack, -1, "a.jpg",
-                      PictureFit::kHeight},
-        MalformedCase{"<img width=\"50%\" src=x>", kNone, 0, 0, kBlack, -1, "x",
-                      PictureFit::kNone},
-        MalformedCase{"<!-- <img src=\"hidden.jpg\" width=\"100%\"> --><img src=shown.jpg>",
-                      kNone, 0, 0, kBlack, -1, "shown.jpg", PictureFit::kNone}));
+        MalformedCase{"Comment",
+                      "<!-- <img src=\"hidden.jpg\" width=\"100%\"> --><img src=shown.jpg>", kNone,
+                      0, 0, kBlack, -1, "shown.jpg", PictureFit::kNone}));
 
 TEST(ParsePage, EveryPrefixOfAPageParses) {
   const std::string page =
@@ -201,6 +217,8 @@ struct PatternCase {
   std::vector<QPoint> oldAtHalf;
 };
 
+void PrintTo(const PatternCase& c, std::ostream* os) { *os << "reveal " << c.pattern; }
+
 class RevealPatternTest : public testing::TestWithParam<PatternCase> {};
 
 TEST_P(RevealPatternTest, GoesFromOldToNewThroughTheExpectedMix) {
@@ -241,10 +259,14 @@ INSTANTIATE_TEST_SUITE_P(
         PatternCase{kWipeDown, {{5, 20}, {235, 58}}, {{5, 100}, {235, 61}}},
         PatternCase{kWipeRight, {{5, 5}, {118, 115}}, {{122, 5}, {235, 115}}},
         PatternCase{kWipeLeft, {{122, 5}, {235, 115}}, {{5, 5}, {118, 115}}},
-        PatternCase{kVerticalBlinds, {{2, 60}, {26, 10}, {218, 110}}, {{20, 60}, {46, 10}, {238, 110}}},
-        PatternCase{kHorizontalBlinds, {{100, 2}, {100, 14}, {5, 110}}, {{100, 10}, {100, 22}, {5, 118}}},
-        PatternCase{kCheckerboardAcross, {{5, 5}, {15, 25}, {225, 85}}, {{15, 5}, {5, 25}, {235, 85}}},
-        PatternCase{kCheckerboardDown, {{5, 5}, {25, 15}, {205, 105}}, {{5, 15}, {25, 5}, {205, 115}}},
+        PatternCase{
+            kVerticalBlinds, {{2, 60}, {26, 10}, {218, 110}}, {{20, 60}, {46, 10}, {238, 110}}},
+        PatternCase{
+            kHorizontalBlinds, {{100, 2}, {100, 14}, {5, 110}}, {{100, 10}, {100, 22}, {5, 118}}},
+        PatternCase{
+            kCheckerboardAcross, {{5, 5}, {15, 25}, {225, 85}}, {{15, 5}, {5, 25}, {235, 85}}},
+        PatternCase{
+            kCheckerboardDown, {{5, 5}, {25, 15}, {205, 105}}, {{5, 15}, {25, 5}, {205, 115}}},
         PatternCase{kRandomDissolve, {}, {}},
         PatternCase{kSplitVerticalIn, {{5, 60}, {235, 60}}, {{120, 60}, {100, 5}}},
         PatternCase{kSplitVerticalOut, {{120, 60}, {100, 5}}, {{5, 60}, {235, 60}}},
@@ -254,8 +276,10 @@ INSTANTIATE_TEST_SUITE_P(
         PatternCase{kStripsLeftUp, {{237, 117}, {70, 117}}, {{2, 2}, {140, 2}}},
         PatternCase{kStripsRightDown, {{2, 2}, {170, 2}}, {{237, 117}, {100, 117}}},
         PatternCase{kStripsRightUp, {{2, 117}, {170, 117}}, {{237, 2}, {100, 2}}},
-        PatternCase{kRandomBarsHorizontal, {}, {}},
-        PatternCase{kRandomBarsVertical, {}, {}}));
+        PatternCase{kRandomBarsHorizontal, {}, {}}, PatternCase{kRandomBarsVertical, {}, {}}),
+    [](const testing::TestParamInfo<PatternCase>& info) {
+      return "Reveal" + std::to_string(info.param.pattern);
+    });
 
 // A frame drawn over the one before it in the same target equals one drawn
 // afresh, forwards, backwards and after the target was painted over.
@@ -275,6 +299,24 @@ TEST(RevealPattern, FramesInOneTargetEqualFreshFrames) {
   }
 }
 
+TEST(RevealPattern, EveryPatternCoversTinyAndOddViews) {
+  for (QSize size : {QSize(1, 1), QSize(3, 7), QSize(641, 1), QSize(5, 480)})
+    for (int32_t pattern = 0; pattern < kRevealPatternCount; ++pattern) {
+      TransitionRenderer renderer;
+      ASSERT_TRUE(renderer.Start(Solid(kOld, size.width(), size.height()),
+                                 Solid(kNew, size.width(), size.height()), Reveal(pattern), 9));
+      QImage frame;
+      int previous = 0;
+      for (double progress : {0.0, 0.3, 0.7, 1.0}) {
+        renderer.RenderFrame(progress, frame);
+        const int count = CountNew(frame);
+        EXPECT_GE(count, previous) << pattern << " at " << progress;
+        previous = count;
+      }
+      EXPECT_EQ(previous, size.width() * size.height()) << pattern;
+    }
+}
+
 TEST(RevealPattern, RandomPatternsRevealWholeUnitsInRandomOrder) {
   struct Case {
     int32_t pattern;
@@ -287,8 +329,8 @@ TEST(RevealPattern, RandomPatternsRevealWholeUnitsInRandomOrder) {
     EXPECT_EQ(CountNew(first), kWidth * kHeight / 2) << c.pattern;
     for (int y = 0; y < kHeight; ++y)
       for (int x = 0; x < kWidth; ++x)
-        ASSERT_EQ(first.pixel(x, y), first.pixel(x / c.unitWidth * c.unitWidth,
-                                                 y / c.unitHeight * c.unitHeight))
+        ASSERT_EQ(first.pixel(x, y),
+                  first.pixel(x / c.unitWidth * c.unitWidth, y / c.unitHeight * c.unitHeight))
             << c.pattern << " at " << x << "," << y;
     EXPECT_NE(first, RenderReveal(c.pattern, 0.5, 2)) << c.pattern;
     EXPECT_EQ(first, RenderReveal(c.pattern, 0.5, 1)) << c.pattern;
@@ -351,7 +393,7 @@ class PageViewTest : public testing::Test {
     ASSERT_TRUE(folder.isValid());
     view = std::make_unique<PageView>(nullptr, registry);
     view->setGeometry(-kPageViewFrame, -kPageViewFrame, kViewWidth + kScrollBarArrowSize + 4,
-                     kViewHeight + kScrollBarArrowSize + 4);
+                      kViewHeight + kScrollBarArrowSize + 4);
   }
 
   std::string PathOf(const char* name) const { return folder.filePath(name).toStdString(); }
@@ -361,18 +403,19 @@ class PageViewTest : public testing::Test {
   std::string WritePicturePage(int photoWidth, int photoHeight, QRgb colour = kPhotoColour,
                                std::string_view tag = kBlendElement) {
     const std::string picture = PathOf("photo.jpg");
-    EXPECT_TRUE(Solid(colour, photoWidth, photoHeight).save(QString::fromStdString(picture), "JPEG", 95));
+    EXPECT_TRUE(
+        Solid(colour, photoWidth, photoHeight).save(QString::fromStdString(picture), "JPEG", 95));
     const std::string page = PathOf("page.htm");
-    WritePageFile(page, MakePicturePage(tag, kViewWidth, kViewHeight, picture,
-                                        ChooseSizeAttribute(kViewWidth, kViewHeight, photoWidth,
-                                                            photoHeight)));
+    WritePageFile(page, MakePicturePage(
+                            tag, kViewWidth, kViewHeight, picture,
+                            ChooseSizeAttribute(kViewWidth, kViewHeight, photoWidth, photoHeight)));
     return page;
   }
 
   void SetPageTransitions(int32_t value) {
     RegValue dword{kRegDword, std::vector<uint8_t>(4)};
     std::memcpy(dword.data.data(), &value, 4);
-    registry.keys[kBrowserMainKey][kPageTransitionsValue] = dword;
+    registry.keys[kBrowserMainKey][kPageTransitionsValueName] = dword;
   }
 
   bool IsPhoto(QPoint p) const {
@@ -403,6 +446,8 @@ struct FitCase {
   QRect shown;  // where the photo lies in the 800 x 600 page
 };
 
+void PrintTo(const FitCase& c, std::ostream* os) { *os << c.photoWidth << "x" << c.photoHeight; }
+
 class PageViewFit : public PageViewTest, public testing::WithParamInterface<FitCase> {};
 
 TEST_P(PageViewFit, ScalesAndCentresThePhotoOnBlack) {
@@ -411,23 +456,27 @@ TEST_P(PageViewFit, ScalesAndCentresThePhotoOnBlack) {
   ASSERT_EQ(view->PageImage().size(), QSize(kViewWidth, kViewHeight));
   // Inside the photo, a few pixels away from its edges (scaling blurs them).
   const QRect inside = c.shown.adjusted(3, 3, -3, -3);
-  for (QPoint p : {inside.topLeft(), inside.topRight(), inside.bottomLeft(),
-                   inside.bottomRight(), inside.center()})
+  for (QPoint p : {inside.topLeft(), inside.topRight(), inside.bottomLeft(), inside.bottomRight(),
+                   inside.center()})
     EXPECT_TRUE(IsPhoto(p)) << p.x() << "," << p.y();
   // The black bars around it.
   const QRect outside = c.shown.adjusted(-3, -3, 3, 3);
-  for (QPoint p : {QPoint(outside.left(), c.shown.center().y()),
-                   QPoint(outside.right(), c.shown.center().y()),
-                   QPoint(c.shown.center().x(), outside.top()),
-                   QPoint(c.shown.center().x(), outside.bottom())})
+  for (QPoint p :
+       {QPoint(outside.left(), c.shown.center().y()), QPoint(outside.right(), c.shown.center().y()),
+        QPoint(c.shown.center().x(), outside.top()),
+        QPoint(c.shown.center().x(), outside.bottom())})
     if (view->PageImage().rect().contains(p)) EXPECT_TRUE(IsBlack(p)) << p.x() << "," << p.y();
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Photos, PageViewFit,
-    testing::Values(FitCase{1024, 768, QRect(0, 0, 800, 600)},      // fills the page
-                    FitCase{1024, 284, QRect(0, 189, 800, 222)},    // bars above and below
-                    FitCase{576, 768, QRect(175, 0, 450, 600)}));  // bars left and right
+    testing::Values(FitCase{1024, 768, QRect(0, 0, 800, 600)},    // fills the page
+                    FitCase{1024, 284, QRect(0, 189, 800, 222)},  // bars above and below
+                    FitCase{576, 768, QRect(175, 0, 450, 600)}),  // bars left and right
+    [](const testing::TestParamInfo<FitCase>& info) {
+      return "Photo" + std::to_string(info.param.photoWidth) + "x" +
+             std::to_string(info.param.photoHeight);
+    });
 
 TEST_F(PageViewTest, UnreadablePageShowsBlack) {
   view->Navigate(WritePicturePage(1024, 768));
@@ -458,11 +507,12 @@ TEST_F(PageViewTest, PlaysTheLeftPagesTransitionOnlyWhileTransitionsAreOn) {
     bool plays;
   };
   const std::string blank = PathOf("blank.htm");
-  for (const Case& c : {Case{1, kBlendElement, true}, Case{1, kRandomRevealElement, true},
-                        Case{0, kBlendElement, false}, Case{2, kBlendElement, false},
-                        Case{std::nullopt, kBlendElement, false},
-                        Case{1, "<meta http-equiv=Page-Exit content=revealTrans(Duration=3,transition=24)>", false},
-                        Case{1, "", false}}) {
+  for (const Case& c :
+       {Case{1, kBlendElement, true}, Case{1, kRandomRevealElement, true},
+        Case{0, kBlendElement, false}, Case{2, kBlendElement, false},
+        Case{std::nullopt, kBlendElement, false},
+        Case{1, "<meta http-equiv=Page-Exit content=revealTrans(Duration=3,transition=24)>", false},
+        Case{1, "", false}}) {
     registry.keys.clear();
     if (c.setting) SetPageTransitions(*c.setting);
     WritePageFile(blank, MakeBlankPage(c.leftPageTag));
