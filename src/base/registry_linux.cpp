@@ -150,6 +150,9 @@ std::unique_ptr<RegistryStore> RegistryStore::Open(const std::filesystem::path& 
   }
   sqlite3_busy_timeout(db, kBusyTimeoutMs);
   std::unique_ptr<RegistryStore> store(new RegistryStore(db));
+  // With the log a commit survives the death of its process without
+  // waiting for the disk; only a power loss may cost the last commits.
+  store->Execute("PRAGMA synchronous = NORMAL");
 
   int version = -1;
   if (Statement query(db, "PRAGMA user_version"); query.Step()) version = query.Int(0);
@@ -162,10 +165,8 @@ std::unique_ptr<RegistryStore> RegistryStore::Open(const std::filesystem::path& 
   return store;
 }
 
-RegistryStore::~RegistryStore() {
-  sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);  // an unfinished transaction, if any
-  sqlite3_close(db_);
-}
+// Closing rolls back a transaction that was left unfinished.
+RegistryStore::~RegistryStore() { sqlite3_close(db_); }
 
 bool RegistryStore::Execute(const char* sql) {
   return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
@@ -178,9 +179,9 @@ std::optional<std::string> RegistryStore::FindKey(const std::string& path) {
 }
 
 std::optional<std::string> RegistryStore::CreateKey(const std::string& path) {
+  if (auto existing = FindKey(path)) return existing;
   auto parts = SplitKeyPath(path);
-  if (!parts) return std::nullopt;
-  if (!Execute("BEGIN IMMEDIATE")) return std::nullopt;
+  if (!parts || !Execute("BEGIN IMMEDIATE")) return std::nullopt;
   // Each part goes below the parent's stored path, so existing keys keep
   // the case they were created with.
   std::string current;

@@ -31,6 +31,7 @@ start_xvfb() {
   for _ in $(seq 100); do [ -s "$fd_file" ] && break; sleep 0.05; done
   [ -s "$fd_file" ] || fail "Xvfb did not start: $(cat "$WORK_DIR/xvfb.log")"
   export DISPLAY=":$(head -n1 "$fd_file")"
+  wait_until 10 xdpyinfo || fail "Xvfb on $DISPLAY does not answer"
 }
 
 # Waits until a command succeeds, at most $1 seconds.

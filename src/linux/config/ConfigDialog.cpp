@@ -271,7 +271,7 @@ void TConfig::Button9Click() {
 
 void TConfig::keyPressEvent(QKeyEvent* event) {
   // Escape is bound to nothing; QDialog would close on it.
-  if (false) {
+  if (event->matches(QKeySequence::Cancel)) {
     event->accept();
     return;
   }
@@ -282,8 +282,10 @@ void TConfig::keyPressEvent(QKeyEvent* event) {
 // as the owner of a Windows dialog is. The dialog instead becomes transient
 // for it and window-modal, which Qt announces as _NET_WM_STATE_MODAL: a
 // window manager then keeps the dialog above its owner and may refuse the
-// owner's input. A number that names no window cannot own the dialog, which
-// then opens without an owner.
+// owner's input. Desktop task bars list no entry of their own for a
+// transient dialog, which stands for hiding the application's task bar
+// button. A number that names no window cannot own the dialog, which then
+// opens without an owner.
 void TConfig::BindToOwner(int32_t parentWindow) {
   const auto window = static_cast<uint32_t>(parentWindow);
   if (window == 0 || !X11WindowExists(window)) return;

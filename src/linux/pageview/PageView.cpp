@@ -174,11 +174,13 @@ void PageView::ComposePage() {
 }
 
 bool PageView::PageTransitionsOn() {
+  // As in the browser this view stands for, transitions are on unless the
+  // user switched them off: a store without the setting plays them too.
   try {
     TRegistry registry(registry_);
-    if (!registry.OpenKey(kBrowserMainKey, false)) return false;
-    return registry.GetDataType(kPageTransitionsValueName) == kRegDword &&
-           registry.ReadInteger(kPageTransitionsValueName) == 1;
+    if (!registry.OpenKey(kBrowserMainKey, false)) return true;
+    if (!registry.ValueExists(kPageTransitionsValueName)) return true;
+    return registry.ReadInteger(kPageTransitionsValueName) == 1;
   } catch (const AppError&) {
     return false;
   }

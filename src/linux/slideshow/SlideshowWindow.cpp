@@ -26,20 +26,28 @@ constexpr uint32_t kWmXButtonDown = 523;
 constexpr uint32_t kWmXButtonUp = 524;
 constexpr uint32_t kWmXButtonDblClk = 525;
 
-// The message of a mouse button event: its press, release and double-click
-// numbers for the left, right, middle and any other button.
+struct ButtonMessages {
+  uint32_t press, release, doubleClick;
+};
+
+ButtonMessages MessagesOf(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::LeftButton:
+      return {WM_LBUTTONDOWN_, WM_LBUTTONUP_, kWmLButtonDblClk};
+    case Qt::RightButton:
+      return {WM_RBUTTONDOWN_, kWmRButtonUp, kWmRButtonDblClk};
+    case Qt::MiddleButton:
+      return {WM_MBUTTONDOWN_, kWmMButtonUp, kWmMButtonDblClk};
+    default:
+      return {kWmXButtonDown, kWmXButtonUp, kWmXButtonDblClk};
+  }
+}
+
 uint32_t MouseButtonMessage(QEvent::Type type, Qt::MouseButton button) {
-  struct Numbers {
-    uint32_t press, release, doubleClick;
-  };
-  const Numbers numbers = button == Qt::LeftButton    ? Numbers{WM_LBUTTONDOWN_, WM_LBUTTONUP_, kWmLButtonDblClk}
-                          : button == Qt::RightButton ? Numbers{WM_RBUTTONDOWN_, kWmRButtonUp, kWmRButtonDblClk}
-                          : button == Qt::MiddleButton
-                              ? Numbers{WM_MBUTTONDOWN_, kWmMButtonUp, kWmMButtonDblClk}
-                              : Numbers{kWmXButtonDown, kWmXButtonUp, kWmXButtonDblClk};
-  if (type == QEvent::MouseButtonPress) return numbers.press;
-  if (type == QEvent::MouseButtonRelease) return numbers.release;
-  return numbers.doubleClick;
+  const ButtonMessages messages = MessagesOf(button);
+  if (type == QEvent::MouseButtonPress) return messages.press;
+  if (type == QEvent::MouseButtonRelease) return messages.release;
+  return messages.doubleClick;
 }
 
 // Keys with Alt held, and Alt itself, are the system keys of Windows.

@@ -69,16 +69,18 @@ constexpr HotRegion kTipsHotRegions[] = {
 };
 
 struct LinkLabel {
-  int left, top, width, height;
+  int left, width, height;
   AboutLinkLabel label;
 };
 
-// Each lies exactly over the line of Memo1 that it repeats.
+// Each lies exactly over the line of Memo1 that it repeats, which puts
+// their tops at 45, 201 and 240.
 constexpr LinkLabel kAboutLinkLabels[] = {
-    {124, 240, 89, 17, kAboutCodingLabel},  // StaticText5
-    {124, 201, 89, 17, kAboutPhotosLabel},  // StaticText1
-    {103, 45, 147, 17, kAboutNameLabel},    // StaticText2
+    {124, 89, 17, kAboutCodingLabel},  // StaticText5
+    {124, 89, 17, kAboutPhotosLabel},  // StaticText1
+    {103, 147, 17, kAboutNameLabel},   // StaticText2
 };
+constexpr int kMemoTop = 32;
 
 LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -127,9 +129,9 @@ void CollectTabStops(HWND parent, std::vector<HWND>& stops) {
 
 std::string MemoText() {
   std::string text;
-  for (auto line : kAboutLines) {
-    if (!text.empty()) text += "\r\n";
-    text += line;
+  for (std::size_t line = 0; line < kAboutLines.size(); ++line) {
+    if (line > 0) text += "\r\n";
+    text += kAboutLines[line];
   }
   return text;
 }
@@ -299,10 +301,16 @@ void TConfig::BuildAboutPage(HWND page) {
   CreatePicture(page, LinkId(DialogLink::StaticText5Click),  // Image10
                 Bounds(344, 100, logoSize.bmWidth, logoSize.bmHeight), logo);
   Memo1 = CreateControl(page, "EDIT", MemoText().c_str(), ES_MULTILINE | ES_CENTER | ES_READONLY | ES_NOHIDESEL,
-                        kMemoId, Bounds(6, 32, 323, 273));
+                        kMemoId, Bounds(6, kMemoTop, 323, 273));
   for (const auto& label : kAboutLinkLabels) {
+    // Over its line as the memo lays it out: 13 pixels a line at 96 dots
+    // per inch, and whatever the font makes of it at other resolutions.
+    const auto firstChar = SendMessageA(Memo1, EM_LINEINDEX, label.label.line - 1, 0);
+    const int lineTop = static_cast<short>(HIWORD(SendMessageA(Memo1, EM_POSFROMCHAR, firstChar, 0)));
+    RECT bounds = Bounds(label.left, 0, label.width, label.height);
+    OffsetRect(&bounds, 0, Scale(kMemoTop) + lineTop);
     CreateControl(page, "STATIC", std::string(AboutLabelText(label.label)).c_str(), SS_CENTER | SS_NOTIFY,
-                  LinkId(label.label.link), Bounds(label.left, label.top, label.width, label.height), LinkFont);
+                  LinkId(label.label.link), bounds, LinkFont);
   }
   CreateControl(page, "BUTTON", "Donate...", BS_PUSHBUTTON | WS_TABSTOP, LinkId(DialogLink::Button1Click),
                 Bounds(344, 229, 100, 25));  // Button1

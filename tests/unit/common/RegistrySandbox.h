@@ -28,7 +28,7 @@ namespace brisander::testing {
 
 class RegistrySandbox {
  public:
-  explicit RegistrySandbox(const std::vector<std::string>& touchedKeys) {
+  explicit RegistrySandbox(const std::vector<std::string>& touchedKeys = {}) {
 #ifdef _WIN32
     for (const auto& path : touchedKeys) saved_.push_back(Save(path));
 #else

@@ -255,6 +255,11 @@ class SchonerTest : public ::testing::Test {
   ~SchonerTest() override {
     DeleteScratchFile(schoner.PagePath);
     DeleteScratchFile(schoner.PicturePath);
+    // The process-wide values as the other tests expect them.
+    RunMode = rmUnset;
+    ParentWindow = 0;
+    StartCursorPos = {};
+    PageTransitionsWereOff = false;
   }
 
   // The window created and shown: both handlers have run.

@@ -8,6 +8,11 @@
 #include <QApplication>
 #include <QTemporaryDir>
 #include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <optional>
 #include <set>
 
 #include "fakes/FakeRegistry.h"
@@ -500,6 +505,7 @@ TEST_F(PageViewTest, ReadsPageAndPhotoAfreshAtEveryNavigation) {
   EXPECT_TRUE(qRed(view->PageImage().pixel(400, 300)) < 16);
 }
 
+// Transitions are on unless the setting says otherwise; a store without it plays them.
 TEST_F(PageViewTest, PlaysTheLeftPagesTransitionOnlyWhileTransitionsAreOn) {
   struct Case {
     std::optional<int32_t> setting;
@@ -510,7 +516,7 @@ TEST_F(PageViewTest, PlaysTheLeftPagesTransitionOnlyWhileTransitionsAreOn) {
   for (const Case& c :
        {Case{1, kBlendElement, true}, Case{1, kRandomRevealElement, true},
         Case{0, kBlendElement, false}, Case{2, kBlendElement, false},
-        Case{std::nullopt, kBlendElement, false},
+        Case{std::nullopt, kBlendElement, true},
         Case{1, "<meta http-equiv=Page-Exit content=revealTrans(Duration=3,transition=24)>", false},
         Case{1, "", false}}) {
     registry.keys.clear();
@@ -520,6 +526,24 @@ TEST_F(PageViewTest, PlaysTheLeftPagesTransitionOnlyWhileTransitionsAreOn) {
     view->Navigate(WritePicturePage(1024, 768));
     EXPECT_EQ(view->TransitionRunning(), c.plays) << c.leftPageTag;
   }
+}
+
+TEST_F(PageViewTest, FrameLogGetsOneLinePerPaint) {
+  const std::string log = PathOf("frames.log");
+  setenv("BRISANDER_FRAME_LOG", log.c_str(), 1);
+  PageView logged(nullptr, registry);
+  unsetenv("BRISANDER_FRAME_LOG");
+  logged.resize(100, 100);
+  logged.grab();
+  logged.grab();
+  std::ifstream lines(log);
+  std::string line;
+  int count = 0;
+  while (std::getline(lines, line)) {
+    EXPECT_GT(std::stoll(line), 0);
+    ++count;
+  }
+  EXPECT_EQ(count, 2);
 }
 
 }  // namespace
