@@ -26,14 +26,16 @@ else()
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/linux/brisander.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
   install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/src/resources/CREDITS
-    DESTINATION ${CMAKE_INSTALL_DOCDIR})
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/brisander)
 
   set(CPACK_GENERATOR DEB)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Brisander developers <dev@quennick.example>")
   set(CPACK_DEBIAN_PACKAGE_SECTION x11)
-  # The run-time libraries (Qt 6, libjpeg-turbo, SQLite) from the binaries.
+  # The run-time libraries (Qt 6, libjpeg-turbo, SQLite) from the binaries,
+  # and Qt's platform plugins, which no binary links.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 endif()
 
 include(CPack)

@@ -113,6 +113,8 @@ void PageView::Navigate(const std::string& path) {
   const bool playTransition = PageTransitionsOn();
   const PageTransition exit = layout_.exitTransition;
   // What the screen shows now is where the transition starts from.
+  if (renderer_.Active())
+    renderer_.RenderFrame(std::min(clock_.elapsed() / durationMs_, 1.0), frame_);
   QImage leaving = renderer_.Active() ? std::exchange(frame_, QImage()) : std::move(page_);
   FinishTransition();
 

@@ -524,7 +524,7 @@ TEST_F(PageViewTest, PlaysTheLeftPagesTransitionOnlyWhileTransitionsAreOn) {
     WritePageFile(blank, MakeBlankPage(c.leftPageTag));
     view->Navigate(blank);
     view->Navigate(WritePicturePage(1024, 768));
-    EXPECT_EQ(view->TransitionRunning(), c.plays) << c.leftPageTag;
+    EXPECT_EQ(view->TransitionRunning(), c.plays) << c.leftPageTag << " setting " << c.setting.value_or(-99);
   }
 }
 
