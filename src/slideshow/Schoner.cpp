@@ -99,8 +99,9 @@ void TSchoner::FormActivate() {
 void TSchoner::Timer1Timer() {
   platform_.ProcessMessages();
   // The show may have ended while the messages were handled; nothing is
-  // written after that, so no scratch file outlives the show.
-  if (ended_) return;
+  // written after that, so no scratch file outlives the show. A tick before
+  // the show started has no playlist and no scratch names to work with.
+  if (ended_ || !activated_) return;
   if (TicksLeft > 0)
     --TicksLeft;
   else

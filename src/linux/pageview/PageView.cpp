@@ -110,6 +110,7 @@ QRect PageView::PageArea() const {
 }
 
 void PageView::Navigate(const std::string& path) {
+  LogEvent("navigate");
   const bool playTransition = PageTransitionsOn();
   const PageTransition exit = layout_.exitTransition;
   // What the screen shows now is where the transition starts from.
@@ -191,6 +192,8 @@ bool PageView::PageTransitionsOn() {
 void PageView::FinishTransition() {
   timer_.stop();
   renderer_.Stop();
+  // A full-screen frame is large; it is only needed while a transition runs.
+  frame_ = QImage();
 }
 
 void PageView::paintEvent(QPaintEvent* event) {
@@ -213,13 +216,13 @@ void PageView::paintEvent(QPaintEvent* event) {
     if (progress < 1.0) {
       renderer_.RenderFrame(progress, frame_);
       painter.drawImage(area.topLeft(), frame_);
-      LogFrame();
+      LogEvent("frame");
       return;
     }
     FinishTransition();
   }
   painter.drawImage(area.topLeft(), page_);
-  LogFrame();
+  LogEvent("frame");
 }
 
 void PageView::resizeEvent(QResizeEvent*) {
@@ -227,11 +230,11 @@ void PageView::resizeEvent(QResizeEvent*) {
   ComposePage();
 }
 
-void PageView::LogFrame() {
+void PageView::LogEvent(const char* what) {
   if (!frameLog_) return;
   const auto now = std::chrono::duration_cast<std::chrono::milliseconds>(
       std::chrono::system_clock::now().time_since_epoch());
-  std::fprintf(frameLog_, "%lld\n", static_cast<long long>(now.count()));
+  std::fprintf(frameLog_, "%lld %s\n", static_cast<long long>(now.count()), what);
   std::fflush(frameLog_);
 }
 

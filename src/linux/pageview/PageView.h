@@ -59,7 +59,9 @@ class PageView : public QWidget {
   void ComposePage();
   int FrameIntervalMs() const;
   void FinishTransition();
-  void LogFrame();
+  // One line per painted frame and per navigation, "<ms since the epoch>
+  // frame|navigate", to the file BRISANDER_FRAME_LOG names; for measuring.
+  void LogEvent(const char* what);
 
   RegistryBackend& registry_;
   PageLayout layout_;

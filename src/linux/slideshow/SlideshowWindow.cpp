@@ -81,9 +81,8 @@ SlideshowWindow::SlideshowWindow(std::optional<uint32_t> host, RegistryBackend& 
   pageView_->setAttribute(Qt::WA_TransparentForMouseEvents);
   pageView_->setGeometry(0, 0, kDesignWidth, kDesignHeight);
 
-  connect(&timer_, &QTimer::timeout, this, [this] {
-    schoner_->Guarded([this] { schoner_->Timer1Timer(); });
-  });
+  connect(&timer_, &QTimer::timeout, this,
+          [this] { schoner_->Guarded([this] { schoner_->Timer1Timer(); }); });
   connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
           [this, wasActive = false](Qt::ApplicationState state) mutable {
             const bool active = state == Qt::ApplicationActive;

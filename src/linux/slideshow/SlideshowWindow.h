@@ -5,8 +5,8 @@
 // the window messages of the Windows build.
 
 #include <QTimer>
-#include <QWindow>
 #include <QWidget>
+#include <QWindow>
 #include <cstdint>
 #include <memory>
 #include <optional>

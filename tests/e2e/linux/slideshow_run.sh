@@ -2,8 +2,9 @@
 # The full-screen show (/s): it changes the two browser settings, writes the
 # page of the chosen effect for the screen and a copy of a photo, shows the
 # photo, and ends on input or a termination signal with everything put
-# back. A mouse movement of 5 pixels on each axis does not end it, nor does
-# a window of another program that opens without taking the focus.
+# back. A mouse movement of 5 pixels on each axis, the wheel and a button
+# release do not end it, nor does a window of another program that opens
+# without taking the focus.
 source "$(dirname "$0")/slideshow.bash"
 start_xvfb 800x600
 
@@ -41,9 +42,9 @@ for entry in "${cases[@]}"; do
     sleep 3.5  # the wipe from the blank page
     shows_photo 800 600 0 0 || fail "the screen does not show $(basename "$PHOTO")"
   fi
-  xdotool mousemove 405 305
+  xdotool mousemove 405 305 click 4 click 5 mouseup 1
   sleep 0.7
-  kill -0 "$SHOW_PID" 2>/dev/null || fail "a movement of 5 pixels ended the show"
+  kill -0 "$SHOW_PID" 2>/dev/null || fail "5 pixels, the wheel or a button release ended the show"
   eval "$action"
   check_clean_end
 done

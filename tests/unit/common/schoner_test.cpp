@@ -2,6 +2,8 @@
 // and fake system services with an in-memory registry. Scratch files and
 // pictures are the real ones of the platform.
 
+#include "slideshow/Schoner.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -21,7 +23,6 @@
 #include "config/Settings.h"
 #include "resources/Pictures.h"
 #include "slideshow/BrowserSettingsGuard.h"
-#include "slideshow/Schoner.h"
 #include "slideshow/ScratchFiles.h"
 
 namespace brisander {
@@ -199,7 +200,8 @@ class FakePlatform : public SlideshowPlatform {
     log_.push_back("Navigate");
     ++navigations;
     std::ifstream file(path, std::ios::binary);
-    navigatedPages.emplace_back(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    navigatedPages.emplace_back(std::istreambuf_iterator<char>(file),
+                                std::istreambuf_iterator<char>());
   }
   void ProcessMessages() override {
     if (onProcessMessages) onProcessMessages();
@@ -207,8 +209,8 @@ class FakePlatform : public SlideshowPlatform {
   void StopTimer() override { log_.push_back("StopTimer"); }
   void PostQuit() override {
     log_.push_back("PostQuit");
-    scratchFilesAtQuit = std::filesystem::exists(schoner->PagePath) ||
-                         std::filesystem::exists(schoner->PicturePath);
+    scratchFilesAtQuit =
+        std::filesystem::exists(schoner->PagePath) || std::filesystem::exists(schoner->PicturePath);
   }
   void ShowError(const std::string& text) override { log_.push_back("ShowError " + text); }
 
@@ -282,7 +284,8 @@ class SchonerTest : public ::testing::Test {
   // The photo number whose embedded bytes the picture file holds, or -1.
   int PhotoInPictureFile() {
     std::ifstream file(schoner.PicturePath, std::ios::binary);
-    std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file),
+                               std::istreambuf_iterator<char>()};
     for (int n = 0; n < kPhotoCount; ++n) {
       auto photo = FindPictureResource(kFirstPhoto + n);
       if (std::equal(bytes.begin(), bytes.end(), photo.begin(), photo.end())) return n;
@@ -292,7 +295,9 @@ class SchonerTest : public ::testing::Test {
 
   void Send(uint32_t msg, uint32_t wParam = 0) { SendTo(schoner, msg, wParam); }
 
-  int Count(const std::string& entry) { return static_cast<int>(std::count(log.begin(), log.end(), entry)); }
+  int Count(const std::string& entry) {
+    return static_cast<int>(std::count(log.begin(), log.end(), entry));
+  }
   bool Exists(const std::string& path) { return !path.empty() && std::filesystem::exists(path); }
 
   std::string SoundValue() {
@@ -341,7 +346,8 @@ TEST_F(SchonerTest, FormActivateWritesTheBlankPageThenPlacesThePageViewThenCaptu
   EXPECT_EQ(StartCursorPos.X, 123);
   EXPECT_EQ(StartCursorPos.Y, 456);
   EXPECT_EQ(platform.navigatedPages.at(0), MakeBlankPage(MakeTransitionTag(5)));
-  EXPECT_THAT(schoner.Playlist, ElementsAre("0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"));
+  EXPECT_THAT(schoner.Playlist,
+              ElementsAre("0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"));
   EXPECT_EQ(schoner.PlaylistPos, 12);
   EXPECT_TRUE(schoner.PicturePath.ends_with(".jpg"));
   EXPECT_TRUE(schoner.PagePath.ends_with(".htm"));
@@ -355,7 +361,8 @@ TEST_F(SchonerTest, FormActivateInASmallPreviewWidensThePageViewAndDoesNotCaptur
   schoner.FormCreate();
   log.clear();
   schoner.FormActivate();
-  EXPECT_THAT(log, ElementsAre("Navigate", "PageViewBounds -2 -2 173 132", "PageViewClientWidth 700"));
+  EXPECT_THAT(log,
+              ElementsAre("Navigate", "PageViewBounds -2 -2 173 132", "PageViewClientWidth 700"));
 }
 
 TEST_F(SchonerTest, ShutdownRestoresEverythingInOrderAndDeletesTheScratchFilesBeforeQuitting) {
@@ -365,7 +372,8 @@ TEST_F(SchonerTest, ShutdownRestoresEverythingInOrderAndDeletesTheScratchFilesBe
   ASSERT_TRUE(Exists(schoner.PicturePath));
   log.clear();
   schoner.ShutdownSlideshow();
-  EXPECT_THAT(log, ElementsAre("running 0", "StopTimer", "set ", "set Page_Transitions", "PostQuit"));
+  EXPECT_THAT(log,
+              ElementsAre("running 0", "StopTimer", "set ", "set Page_Transitions", "PostQuit"));
   EXPECT_FALSE(platform.scratchFilesAtQuit);
   EXPECT_EQ(SoundValue(), kSoundPath);
   EXPECT_EQ(PageTransitions(), 0);
@@ -532,29 +540,30 @@ TEST_P(SchonerFilterTest, WithholdsOrHandsOn) {
 
 INSTANTIATE_TEST_SUITE_P(
     Messages, SchonerFilterTest,
-    ::testing::Values(FilterCase{WM_ACTIVATE_, 0, true, false},
-                      FilterCase{WM_ACTIVATE_, 1, false, false},
-                      FilterCase{WM_ACTIVATE_, 0x10000, true, false},
-                      FilterCase{WM_ACTIVATEAPP_, 0, true, false},
-                      FilterCase{WM_ACTIVATEAPP_, 1, false, false},
-                      FilterCase{WM_NCACTIVATE_, 0, true, false},
-                      FilterCase{WM_NCACTIVATE_, 1, false, false},
-                      FilterCase{WM_KEYDOWN_, 0, true, false},
-                      FilterCase{WM_KEYUP_, 0, true, false},
-                      FilterCase{WM_SYSKEYDOWN_, 0, true, false},
-                      FilterCase{WM_SYSKEYUP_, 0, true, false},
-                      FilterCase{WM_LBUTTONDOWN_, 0, true, false},
-                      FilterCase{WM_RBUTTONDOWN_, 0, true, false},
-                      FilterCase{WM_MBUTTONDOWN_, 0, true, false},
-                      FilterCase{WM_MOUSEMOVE_, 0, false, false},
-                      FilterCase{WM_LBUTTONUP_, 0, false, true},
-                      FilterCase{515, 0, false, true},   // left double click
-                      FilterCase{517, 0, false, true},   // right button up
-                      FilterCase{522, 0, false, true},   // wheel
-                      FilterCase{523, 0, false, true},   // extra button down
-                      FilterCase{258, 0, false, true},   // character
-                      FilterCase{16, 0, false, true},    // close
-                      FilterCase{WM_SYSCOMMAND_, SC_MINIMIZE_, false, true}));
+    ::testing::Values(
+        FilterCase{WM_ACTIVATE_, 0, true, false},
+        FilterCase{WM_ACTIVATE_, 1, false, false},
+        FilterCase{WM_ACTIVATE_, 0x10000, true, false},
+        FilterCase{WM_ACTIVATEAPP_, 0, true, false},
+        FilterCase{WM_ACTIVATEAPP_, 1, false, false},
+        FilterCase{WM_NCACTIVATE_, 0, true, false},
+        FilterCase{WM_NCACTIVATE_, 1, false, false},
+        FilterCase{WM_KEYDOWN_, 0, true, false},
+        FilterCase{WM_KEYUP_, 0, true, false},
+        FilterCase{WM_SYSKEYDOWN_, 0, true, false},
+        FilterCase{WM_SYSKEYUP_, 0, true, false},
+        FilterCase{WM_LBUTTONDOWN_, 0, true, false},
+        FilterCase{WM_RBUTTONDOWN_, 0, true, false},
+        FilterCase{WM_MBUTTONDOWN_, 0, true, false},
+        FilterCase{WM_MOUSEMOVE_, 0, false, false},
+        FilterCase{WM_LBUTTONUP_, 0, false, true},
+        FilterCase{515, 0, false, true},  // left double click
+        FilterCase{517, 0, false, true},  // right button up
+        FilterCase{522, 0, false, true},  // wheel
+        FilterCase{523, 0, false, true},  // extra button down
+        FilterCase{258, 0, false, true},  // character
+        FilterCase{16, 0, false, true},  // close
+        FilterCase{WM_SYSCOMMAND_, SC_MINIMIZE_, false, true}));
 
 struct MouseCase {
   int32_t dx;
@@ -683,7 +692,8 @@ TEST_P(SchonerBadCreateTest, TheWindowIsSetUpAllTheSame) {
 INSTANTIATE_TEST_SUITE_P(
     Values, SchonerBadCreateTest,
     ::testing::Values(BadValue{"Sound", kNavigationSoundKey, "", DwordValue(1), 5},
-                      BadValue{"Transitions", kBrowserMainKey, kPageTransitionsValueName, StringValue("1"), 5},
+                      BadValue{"Transitions", kBrowserMainKey, kPageTransitionsValueName,
+                               StringValue("1"), 5},
                       BadValue{"Effect", kSettingsKey, kEffectValueName, StringValue("5"), 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -713,21 +723,25 @@ TEST_P(SchonerBadShutdownTest, RestoresWhatItCanAndEnds) {
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, SchonerBadShutdownTest,
-    ::testing::Values(
-        BadShutdown{"SoundOfWrongType",
-                    [](MemoryRegistry& r) { r.Put(kNavigationSoundKey, "", DwordValue(1)); },
-                    {FormatPattern(kInvalidDataTypeMessage, "")}, 0},
-        BadShutdown{"StoreRefusesWrites", [](MemoryRegistry& r) { r.refuseWrites = true; },
-                    {FormatPattern(kWriteFailedMessage, ""),
-                     FormatPattern(kWriteFailedMessage, kPageTransitionsValueName)},
-                    1}),
+    ::testing::Values(BadShutdown{"SoundOfWrongType",
+                                  [](MemoryRegistry& r) {
+                                    r.Put(kNavigationSoundKey, "", DwordValue(1));
+                                  },
+                                  {FormatPattern(kInvalidDataTypeMessage, "")},
+                                  0},
+                      BadShutdown{"StoreRefusesWrites",
+                                  [](MemoryRegistry& r) { r.refuseWrites = true; },
+                                  {FormatPattern(kWriteFailedMessage, ""),
+                                   FormatPattern(kWriteFailedMessage, kPageTransitionsValueName)},
+                                  1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SchonerTest, AnErrorInATickIsReportedAndTheShowGoesOn) {
   Start();
   for (int i = 0; i < 20; ++i) schoner.Timer1Timer();
   const std::string pagePath = schoner.PagePath;
-  schoner.PagePath = (std::filesystem::path(pagePath).parent_path() / "missing" / "page.htm").string();
+  schoner.PagePath =
+      (std::filesystem::path(pagePath).parent_path() / "missing" / "page.htm").string();
   schoner.Guarded([&] { schoner.Timer1Timer(); });
   EXPECT_EQ(std::count_if(log.begin(), log.end(),
                           [](const std::string& e) { return e.starts_with("ShowError "); }),

@@ -14,6 +14,8 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <sstream>
+#include <vector>
 
 #include "fakes/FakeRegistry.h"
 #include "linux/pageview/PageParser.h"
@@ -528,22 +530,29 @@ TEST_F(PageViewTest, PlaysTheLeftPagesTransitionOnlyWhileTransitionsAreOn) {
   }
 }
 
-TEST_F(PageViewTest, FrameLogGetsOneLinePerPaint) {
+TEST_F(PageViewTest, FrameLogGetsOneLinePerPaintAndPerNavigation) {
   const std::string log = PathOf("frames.log");
   setenv("BRISANDER_FRAME_LOG", log.c_str(), 1);
   PageView logged(nullptr, registry);
   unsetenv("BRISANDER_FRAME_LOG");
   logged.resize(100, 100);
   logged.grab();
+  logged.Navigate(PathOf("missing.htm"));
   logged.grab();
   std::ifstream lines(log);
   std::string line;
-  int count = 0;
+  std::vector<std::string> events;
+  long long previous = 0;
   while (std::getline(lines, line)) {
-    EXPECT_GT(std::stoll(line), 0);
-    ++count;
+    std::istringstream fields(line);
+    long long ms = 0;
+    std::string what;
+    ASSERT_TRUE(fields >> ms >> what) << line;
+    EXPECT_GE(ms, previous);
+    previous = ms;
+    events.push_back(what);
   }
-  EXPECT_EQ(count, 2);
+  EXPECT_EQ(events, (std::vector<std::string>{"frame", "navigate", "frame"}));
 }
 
 }  // namespace
