@@ -165,8 +165,15 @@ report() {
       # CPU in the sample intervals that keep MARGIN_MS away from every
       # transition and from every navigation (the slide step), after the first.
       idleMs = 0; idleShow = 0; idleX = 0
+      # CPU in the sample intervals that overlap a transition.
+      playMs = 0; playShow = 0; playX = 0
       for (i = 2; i <= sampled; i++) {
         a = sampleAt[i - 1]; b = sampleAt[i]
+        for (t = 1; t <= transitions; t++)
+          if (b > from[t] && a < to[t]) {
+            playMs += b - a; playShow += showAt[i] - showAt[i - 1]; playX += xAt[i] - xAt[i - 1]
+            break
+          }
         if (navigated == 0 || a < navigations[1] + margin) continue
         busy = 0
         for (t = 1; t <= transitions && !busy; t++)
@@ -186,6 +193,10 @@ report() {
           100 * (idleShow + idleX) * ms_per_tick / idleMs
       else
         print "  CPU between transitions: no sample clear of the transitions"
+      if (transitionFrames > 0)
+        printf "  CPU during transitions (%.1f s): show %.1f %%, X server %.1f %%; %.2f ms per frame shown, both together\n",
+          playMs / 1000, 100 * playShow * ms_per_tick / playMs, 100 * playX * ms_per_tick / playMs,
+          (playShow + playX) * ms_per_tick / transitionFrames
       printf "  peak resident memory of the show: %.1f MB\n", peak_kb / 1024
       if (transitions > 0) {
         minimum = fps[1]

@@ -1,5 +1,7 @@
 #include "linux/pageview/PageView.h"
 
+#include <malloc.h>
+
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRandomGenerator>
@@ -78,10 +80,21 @@ QImage DecodeForShownSize(const std::string& jpeg, PictureFit fit, QSize cell) {
   }
 }
 
+// Pages and frames are allocated and freed at every navigation. Left to
+// itself, glibc serves them from the heap once the first one is freed, and
+// the heap keeps what they leave behind, growing with each transition; a
+// fixed threshold keeps every large block mapped on its own and given back
+// to the system when freed.
+void KeepLargeBlocksMapped() {
+  constexpr int kLargeBlockBytes = 1 << 20;
+  mallopt(M_MMAP_THRESHOLD, kLargeBlockBytes);
+}
+
 }  // namespace
 
 PageView::PageView(QWidget* parent, RegistryBackend& registry)
     : QWidget(parent), registry_(registry) {
+  KeepLargeBlocksMapped();
   setFocusPolicy(Qt::NoFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   timer_.setTimerType(Qt::PreciseTimer);
@@ -120,7 +133,7 @@ void PageView::Navigate(const std::string& path) {
   FinishTransition();
 
   layout_ = PageLayout{};
-  picture_ = QImage();
+  pictureJpeg_.clear();
   if (auto text = ReadWholeFile(path)) {
     layout_ = ParsePage(*text);
     LoadPicture(path);
@@ -150,9 +163,7 @@ void PageView::LoadPicture(const std::string& pagePath) {
   if (layout_.picturePath.empty()) return;
   std::filesystem::path picture(layout_.picturePath);
   if (picture.is_relative()) picture = std::filesystem::path(pagePath).parent_path() / picture;
-  auto jpeg = ReadWholeFile(picture);
-  if (!jpeg) return;
-  picture_ = DecodeForShownSize(*jpeg, layout_.fit, CellRect().size());
+  if (auto jpeg = ReadWholeFile(picture)) pictureJpeg_ = std::move(*jpeg);
 }
 
 QRect PageView::CellRect() const {
@@ -161,19 +172,25 @@ QRect PageView::CellRect() const {
           layout_.cellHeight >= 0 ? layout_.cellHeight : area.height()};
 }
 
+// The photo is decoded here, before the page is made, and dropped once
+// drawn: at full-screen size each of the two is a large share of the memory
+// the show needs.
 void PageView::ComposePage() {
   const QSize size = PageArea().size();
+  const QRect cell = CellRect();
+  const QImage picture = pictureJpeg_.empty() || size.isEmpty()
+                             ? QImage()
+                             : DecodeForShownSize(pictureJpeg_, layout_.fit, cell.size());
   if (page_.size() != size) page_ = QImage(size, QImage::Format_RGB32);
   page_.fill(QColor::fromRgb(layout_.background));
-  if (picture_.isNull() || size.isEmpty()) return;
+  if (picture.isNull()) return;
   // The cell centres the picture; one larger than the cell starts at its
   // top left and is cut off at the cell's edges.
-  const QRect cell = CellRect();
-  const QPoint topLeft(std::max(0, (cell.width() - picture_.width()) / 2),
-                       std::max(0, (cell.height() - picture_.height()) / 2));
+  const QPoint topLeft(std::max(0, (cell.width() - picture.width()) / 2),
+                       std::max(0, (cell.height() - picture.height()) / 2));
   QPainter painter(&page_);
   painter.setClipRect(cell);
-  painter.drawImage(topLeft, picture_);
+  painter.drawImage(topLeft, picture);
 }
 
 bool PageView::PageTransitionsOn() {

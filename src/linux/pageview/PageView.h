@@ -65,7 +65,7 @@ class PageView : public QWidget {
 
   RegistryBackend& registry_;
   PageLayout layout_;
-  QImage picture_;  // the photo decoded and scaled to its shown size
+  std::string pictureJpeg_;  // the photo's file as read at navigation
   QImage page_;     // the whole page at the page area's size
   QImage frame_;    // the transition frame being shown
   TransitionRenderer renderer_;

@@ -1,5 +1,6 @@
-// The Linux launcher of the slideshow: full screen (/s) or inside a host
-// window (/p <X11 window id>).
+// The Linux launcher of the slideshow: full screen (/s), inside a host
+// window (/p <X11 window id>), or inside the window the XScreenSaver daemon
+// hands over (/s with XSCREENSAVER_WINDOW set).
 
 #include <fcntl.h>
 #include <signal.h>
@@ -7,6 +8,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <cstdlib>
 #include <QSocketNotifier>
 
 #include "Application.h"
@@ -59,27 +61,46 @@ class ShutdownOnSignals {
   std::unique_ptr<QSocketNotifier> notifier_;
 };
 
+// The window the XScreenSaver daemon gives its screen saver to draw on,
+// in decimal or 0x hexadecimal; nothing when unset or not a window id.
+std::optional<uint32_t> DaemonWindow() {
+  const char* value = std::getenv("XSCREENSAVER_WINDOW");
+  if (!value || !*value) return std::nullopt;
+  char* end = nullptr;
+  const unsigned long long id = std::strtoull(value, &end, 0);
+  if (*end != '\0' || id == 0 || id > UINT32_MAX) return std::nullopt;
+  return static_cast<uint32_t>(id);
+}
+
 }  // namespace
 
 void RunSlideshow(int argc, char** argv) {
   SetApplicationTitle(ExecutablePath(argc, argv));
   auto& services = PlatformServices();
-  if (RunMode == rmRun) SetScreenSaverRunning(services, true);
 
   QApplication application(argc, argv);
   // The cursor can be hidden only once the display is open.
   if (RunMode == rmRun) QGuiApplication::setOverrideCursor(Qt::BlankCursor);
 
-  // A preview whose host names no window has nowhere to draw: it ends
-  // quietly, before any setting has been touched. With no host at all (0)
-  // the preview is a plain window at the design bounds.
+  // The preview's host is on the command line; with none (0) the preview is
+  // a plain window at the design bounds.
   std::optional<uint32_t> host;
-  if (RunMode == rmPreview && ParentWindow != 0) {
-    host = static_cast<uint32_t>(ParentWindow);
-    if (!QueryHostGeometry(*host)) return;
+  if (RunMode == rmPreview && ParentWindow != 0) host = static_cast<uint32_t>(ParentWindow);
+  // Under the XScreenSaver daemon the show fills the daemon's window. The
+  // daemon grabs the mouse and the keyboard, watches the input and ends the
+  // show with SIGTERM, so the window neither grabs nor hands input to the
+  // show's input filter.
+  bool daemonHandlesInput = false;
+  if (RunMode == rmRun) {
+    host = DaemonWindow();
+    daemonHandlesInput = host.has_value();
   }
+  // A host that names no window leaves nowhere to draw: the show ends
+  // quietly, before any setting has been touched.
+  if (host && !QueryHostGeometry(*host)) return;
+  if (RunMode == rmRun) SetScreenSaverRunning(services, true);
 
-  SlideshowWindow window(host, services.Registry());
+  SlideshowWindow window(host, daemonHandlesInput, services.Registry());
   TSchoner schoner(window, services);
   window.Attach(schoner);
   ShutdownOnSignals endOnSignals(schoner);

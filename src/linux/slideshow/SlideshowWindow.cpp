@@ -57,23 +57,42 @@ uint32_t KeyMessage(const QKeyEvent& key) {
   return system ? WM_SYSKEYUP_ : WM_KEYUP_;
 }
 
+// Input and activation: what the show's input filter watches.
+bool IsInputEvent(QEvent::Type type) {
+  switch (type) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
-SlideshowWindow::SlideshowWindow(std::optional<uint32_t> host, RegistryBackend& registry)
-    : host_(host), pageView_(new PageView(this, registry)) {
+SlideshowWindow::SlideshowWindow(std::optional<uint32_t> host, bool hostHandlesInput,
+                                 RegistryBackend& registry)
+    : host_(host), hostHandlesInput_(hostHandlesInput), pageView_(new PageView(this, registry)) {
   // The full-screen show keeps out of the window manager's hands, as screen
   // savers do: nothing is drawn over it and it has no taskbar entry.
   Qt::WindowFlags flags = Qt::Window | Qt::FramelessWindowHint;
   if (!host_) flags |= Qt::WindowStaysOnTopHint;
-  if (RunMode == rmRun) flags |= Qt::X11BypassWindowManagerHint;
+  if (RunMode == rmRun && !host_) flags |= Qt::X11BypassWindowManagerHint;
   setWindowFlags(flags);
   setWindowTitle(QString::fromStdString(ApplicationTitleText()));
   QPalette black = palette();
   black.setColor(QPalette::Window, Qt::black);
   setPalette(black);
   setAutoFillBackground(true);
-  setFocusPolicy(Qt::StrongFocus);
-  setMouseTracking(true);
+  setFocusPolicy(hostHandlesInput_ ? Qt::NoFocus : Qt::StrongFocus);
+  setMouseTracking(!hostHandlesInput_);
   setGeometry(kDesignLeft, kDesignTop, kDesignWidth, kDesignHeight);
 
   // The page view shows pages only; input belongs to the window.
@@ -83,12 +102,14 @@ SlideshowWindow::SlideshowWindow(std::optional<uint32_t> host, RegistryBackend& 
 
   connect(&timer_, &QTimer::timeout, this,
           [this] { schoner_->Guarded([this] { schoner_->Timer1Timer(); }); });
-  connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
-          [this, wasActive = false](Qt::ApplicationState state) mutable {
-            const bool active = state == Qt::ApplicationActive;
-            if (active != wasActive) Deliver(WM_ACTIVATEAPP_, active ? 1 : 0);
-            wasActive = active;
-          });
+  if (!hostHandlesInput_) {
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
+            [this, wasActive = false](Qt::ApplicationState state) mutable {
+              const bool active = state == Qt::ApplicationActive;
+              if (active != wasActive) Deliver(WM_ACTIVATEAPP_, active ? 1 : 0);
+              wasActive = active;
+            });
+  }
 
   if (host_) {
     winId();
@@ -125,13 +146,16 @@ bool SlideshowWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void SlideshowWindow::Activate() {
-  activateWindow();
-  setFocus();
+  if (!hostHandlesInput_) {
+    activateWindow();
+    setFocus();
+  }
   schoner_->Guarded([this] { schoner_->FormActivate(); });
   if (!schoner_->Ended()) timer_.start(kTimerInterval);
 }
 
 bool SlideshowWindow::event(QEvent* event) {
+  if (hostHandlesInput_ && IsInputEvent(event->type())) return QWidget::event(event);
   switch (event->type()) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
@@ -211,7 +235,14 @@ void SlideshowWindow::RequestClose() {
   });
 }
 
-void SlideshowWindow::Maximize() { setGeometry(QGuiApplication::primaryScreen()->geometry()); }
+// Maximized inside a host is the host's whole inside.
+void SlideshowWindow::Maximize() {
+  if (!host_) {
+    setGeometry(QGuiApplication::primaryScreen()->geometry());
+  } else if (auto host = QueryHostGeometry(*host_)) {
+    setGeometry(0, 0, host->width, host->height);
+  }
+}
 
 void SlideshowWindow::SetWindowBounds(int32_t left, int32_t top, int32_t width, int32_t height) {
   setGeometry(left, top, width, height);
@@ -236,12 +267,14 @@ TPoint SlideshowWindow::CursorPos() {
 }
 
 void SlideshowWindow::SetCapture() {
+  if (hostHandlesInput_) return;
   grabMouse();
   grabKeyboard();
   captured_ = true;
 }
 
 void SlideshowWindow::ReleaseCapture() {
+  if (hostHandlesInput_) return;
   releaseMouse();
   releaseKeyboard();
   captured_ = false;

@@ -1,6 +1,7 @@
 #pragma once
-// The Qt window of the slideshow: full screen in the run mode, inside the
-// host's window (or as a plain window) in the preview. It carries the page
+// The Qt window of the slideshow: full screen in the run mode (or inside
+// the screen saver daemon's window), inside the host's window (or as a
+// plain window) in the preview. It carries the page
 // view, answers the core's requests, and hands its events to the core as
 // the window messages of the Windows build.
 
@@ -22,8 +23,10 @@ class SlideshowWindow : public QWidget, public SlideshowPlatform {
   Q_OBJECT
 
  public:
-  // `host` is the preview's host window, nothing for a window of its own.
-  SlideshowWindow(std::optional<uint32_t> host, RegistryBackend& registry);
+  // `host` is the window to show in, nothing for a window of its own. When
+  // `hostHandlesInput`, the host's owner watches the input: the window
+  // takes no focus, grabs nothing and hands no input to the show.
+  SlideshowWindow(std::optional<uint32_t> host, bool hostHandlesInput, RegistryBackend& registry);
   ~SlideshowWindow() override;
 
   void Attach(TSchoner& schoner);
@@ -67,6 +70,7 @@ class SlideshowWindow : public QWidget, public SlideshowPlatform {
 
   TSchoner* schoner_ = nullptr;
   std::optional<uint32_t> host_;
+  bool hostHandlesInput_;
   std::unique_ptr<QWindow> foreignHost_;
   std::unique_ptr<HostWatcher> hostWatcher_;
   PageView* pageView_;
