@@ -7,7 +7,7 @@ set -euo pipefail
 
 linux_packages=(
   cmake ninja-build pkg-config g++
-  qt6-base-dev libjpeg62-turbo-dev libsqlite3-dev libxcb1-dev
+  qt6-base-dev qt6-multimedia-dev libjpeg62-turbo-dev libsqlite3-dev libxcb1-dev
 )
 test_packages=(
   git file libgtest-dev libgmock-dev libbenchmark-dev

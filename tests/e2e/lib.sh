@@ -21,11 +21,12 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 note() { echo "--- $*"; }
 
 # Starts Xvfb on a free display of the given size (default 800x600) and
-# exports DISPLAY; it is stopped when the test ends.
+# exports DISPLAY; it is stopped when the test ends. It does not reset when
+# its last client leaves: a client connecting during a reset fails.
 start_xvfb() {
   local size="${1:-800x600}"
   local fd_file="$WORK_DIR/display"
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fd_file" 2>"$WORK_DIR/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$fd_file" 2>"$WORK_DIR/xvfb.log" &
   local pid=$!
   at_exit "kill $pid 2>/dev/null; wait $pid 2>/dev/null"
   for _ in $(seq 100); do [ -s "$fd_file" ] && break; sleep 0.05; done

@@ -125,6 +125,7 @@ QRect PageView::PageArea() const {
 void PageView::Navigate(const std::string& path) {
   LogEvent("navigate");
   const bool playTransition = PageTransitionsOn();
+  navigationSound_.Play();
   const PageTransition exit = layout_.exitTransition;
   // What the screen shows now is where the transition starts from.
   if (renderer_.Active())

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "base/Registry.h"
+#include "linux/pageview/NavigationSound.h"
 #include "linux/pageview/PageParser.h"
 #include "linux/pageview/TransitionRenderer.h"
 
@@ -64,6 +65,7 @@ class PageView : public QWidget {
   void LogEvent(const char* what);
 
   RegistryBackend& registry_;
+  NavigationSound navigationSound_{registry_};
   PageLayout layout_;
   std::string pictureJpeg_;  // the photo's file as read at navigation
   QImage page_;     // the whole page at the page area's size
