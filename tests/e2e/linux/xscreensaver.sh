@@ -70,7 +70,7 @@ hand_over "$HOME" "$BRISANDER_TEMP"
 # The screen saver inherits the store and the scratch folder from the daemon.
 as_daemon_user xscreensaver -no-splash -verbose >"$WORK_DIR/daemon.log" 2>&1 &
 daemon_pid=$!
-at_exit "xscreensaver-command -exit; kill $daemon_pid 2>/dev/null"
+at_exit "xscreensaver-command -exit >/dev/null 2>&1; kill $daemon_pid 2>/dev/null"
 wait_until 10 xscreensaver-command -time || fail "the daemon did not start: $(cat "$WORK_DIR/daemon.log")"
 
 xscreensaver-command -activate >/dev/null

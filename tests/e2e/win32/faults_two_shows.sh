@@ -16,7 +16,7 @@ end_full_screen() { xdotool key space; }
 at_exit 'kill "${preview_pid:-}" "${full_pid:-}" "${host_pid:-}" 2>/dev/null'
 # the show that ends first | the transitions setting after that
 cases=(
-  "preview|0x0"
+0x0"$|0x0"
   "full_screen|0x1"
 )
 for entry in "${cases[@]}"; do
