@@ -115,7 +115,7 @@ SlideshowWindow::SlideshowWindow(std::optional<uint32_t> host, bool hostHandlesI
     winId();
     foreignHost_.reset(QWindow::fromWinId(*host_));
     windowHandle()->setParent(foreignHost_.get());
-    // A host that goes away closes the preview like a close message would.
+    // A host that goes away closes the show like a close message would.
     hostWatcher_ = std::make_unique<HostWatcher>(*host_, [this] { Deliver(kWmClose); });
   }
 }
@@ -155,6 +155,7 @@ void SlideshowWindow::Activate() {
 }
 
 bool SlideshowWindow::event(QEvent* event) {
+  // The host's owner ends the show on input; the show's filter sees none.
   if (hostHandlesInput_ && IsInputEvent(event->type())) return QWidget::event(event);
   switch (event->type()) {
     case QEvent::KeyPress:

@@ -16,17 +16,17 @@ end_full_screen() { xdotool key space; }
 at_exit 'kill "${preview_pid:-}" "${full_pid:-}" "${host_pid:-}" 2>/dev/null'
 # the show that ends first | the transitions setting after that
 cases=(
-0x0"$|0x0"
+  "preview|0x0"
   "full_screen|0x1"
 )
 for entry in "${cases[@]}"; do
   IFS='|' read -r first transitions <<<"$entry"
   note "the $first ends first"
   prepare_settings
-  wine "$WINTOOL" host 200 150 >"$WORK_DIR/host.txt" &
+  wine "$WINTOOL" host 200 150 >"$WORK_DIR/host-$first.txt" &
   host_pid=$!
-  wait_until 20 test -s "$WORK_DIR/host.txt" || fail "the host window did not start"
-  host="$(tr -d '\r' <"$WORK_DIR/host.txt")"
+  wait_until 20 test -s "$WORK_DIR/host-$first.txt" || fail "the host window did not start"
+  host="$(tr -d '\r' <"$WORK_DIR/host-$first.txt")"
   wine "$SCR" /p "$host" &
   preview_pid=$!
   wait_until 20 picture_pages 1 || fail "the preview shows no picture"
