@@ -22,7 +22,7 @@
 #include "config/Settings.h"
 #include "linux/ErrorBox.h"
 #include "linux/config/DialogWidgets.h"
-#include "linux/config/X11Windows.h"
+#include "linux/X11Windows.h"
 #include "resources/JpegDecoder.h"
 #include "resources/Pictures.h"
 

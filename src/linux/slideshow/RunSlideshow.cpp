@@ -14,7 +14,7 @@
 #include "Application.h"
 #include "linux/ErrorBox.h"
 #include "linux/slideshow/SlideshowWindow.h"
-#include "linux/slideshow/X11Host.h"
+#include "linux/X11Windows.h"
 #include "protocol/ScreenSaver.h"
 #include "slideshow/Schoner.h"
 

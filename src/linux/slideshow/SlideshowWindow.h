@@ -12,7 +12,7 @@
 #include <memory>
 #include <optional>
 
-#include "linux/slideshow/X11Host.h"
+#include "linux/X11Windows.h"
 #include "slideshow/Schoner.h"
 
 namespace brisander {

@@ -1,7 +1,7 @@
 #pragma once
-// The preview's host: a window of another program on the X11 display, named
-// by its id on the command line. The slideshow window becomes its child and
-// ends when the host goes away.
+// Windows of other programs on the X11 display, named by their ids on the
+// command line: the preview's host and the dialog's owner. Everything goes
+// through Qt's own xcb connection; without an X11 display nothing exists.
 
 #include <QAbstractNativeEventFilter>
 #include <cstdint>
@@ -9,6 +9,13 @@
 #include <optional>
 
 namespace brisander {
+
+// False also when the display is not an X11 display.
+bool X11WindowExists(uint32_t window);
+
+// Asks the window manager to activate the window (_NET_ACTIVE_WINDOW) and,
+// for a display without one, gives it the input focus directly.
+void ActivateX11Window(uint32_t window);
 
 struct HostGeometry {
   int32_t x = 0;
