@@ -1,6 +1,5 @@
 #include "linux/pageview/PageView.h"
 
-#include <malloc.h>
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -80,21 +79,10 @@ QImage DecodeForShownSize(const std::string& jpeg, PictureFit fit, QSize cell) {
   }
 }
 
-// Pages and frames are allocated and freed at every navigation. Left to
-// itself, glibc serves them from the heap once the first one is freed, and
-// the heap keeps what they leave behind, growing with each transition; a
-// fixed threshold keeps every large block mapped on its own and given back
-// to the system when freed.
-void KeepLargeBlocksMapped() {
-  constexpr int kLargeBlockBytes = 1 << 20;
-  mallopt(M_MMAP_THRESHOLD, kLargeBlockBytes);
-}
-
 }  // namespace
 
 PageView::PageView(QWidget* parent, RegistryBackend& registry)
     : QWidget(parent), registry_(registry) {
-  KeepLargeBlocksMapped();
   setFocusPolicy(Qt::NoFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   timer_.setTimerType(Qt::PreciseTimer);

@@ -2,6 +2,8 @@
 // window (/p <X11 window id>), or inside the window the XScreenSaver daemon
 // hands over (/s with XSCREENSAVER_WINDOW set).
 
+#include <malloc.h>
+
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/socket.h>
@@ -72,9 +74,20 @@ std::optional<uint32_t> DaemonWindow() {
   return static_cast<uint32_t>(id);
 }
 
+// The page view allocates and frees its pages and frames at every navigation. Left to
+// itself, glibc serves them from the heap once the first one is freed, and
+// the heap keeps what they leave behind, growing with each transition; a
+// fixed threshold keeps every large block mapped on its own and given back
+// to the system when freed.
+void KeepLargeBlocksMapped() {
+  constexpr int kLargeBlockBytes = 1 << 20;
+  mallopt(M_MMAP_THRESHOLD, kLargeBlockBytes);
+}
+
 }  // namespace
 
 void RunSlideshow(int argc, char** argv) {
+  KeepLargeBlocksMapped();
   SetApplicationTitle(ExecutablePath(argc, argv));
   auto& services = PlatformServices();
 

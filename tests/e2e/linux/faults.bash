@@ -36,7 +36,7 @@ confirm_error_box() {
     fail "the error box stays"
 }
 
-# The number of values and keys in the store and the pages of its file.
+# The number of keys and of values in the store, and the pages of its file.
 store_size() {
   sqlite3 "$BRISANDER_REGISTRY" \
     'SELECT (SELECT count(*) FROM registry_keys), (SELECT count(*) FROM registry_values);
