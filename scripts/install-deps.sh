@@ -11,6 +11,7 @@ linux_packages=(
 )
 test_packages=(
   git file libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev valgrind e2fsprogs util-linux
   g++-mingw-w64-i686 binutils-mingw-w64-i686
   xvfb xdotool x11-utils imagemagick icoutils xscreensaver sqlite3 dpkg-dev
   wine wine32:i386
