@@ -8,39 +8,10 @@
 
 #include "base/AppError.h"
 #include "base/Registry.h"
+#include "fakes/FakeRegistry.h"
 
 namespace brisander {
 namespace {
-
-// Keys in memory; opens fail while `refuseOpen` is set.
-class MemoryRegistry : public RegistryBackend {
- public:
-  using Values = std::map<std::string, RegValue>;
-
-  class MemoryKey : public Key {
-   public:
-    explicit MemoryKey(Values& values) : values_(values) {}
-    std::optional<RegValue> Query(const std::string& name) override {
-      auto it = values_.find(name);
-      return it == values_.end() ? std::nullopt : std::optional(it->second);
-    }
-    bool Set(const std::string& name, const RegValue& value) override {
-      values_[name] = value;
-      return true;
-    }
-
-   private:
-    Values& values_;
-  };
-
-  std::unique_ptr<Key> Open(const std::string& path, bool create) override {
-    if (refuseOpen || (!create && !keys.count(path))) return nullptr;
-    return std::make_unique<MemoryKey>(keys[path]);
-  }
-
-  bool refuseOpen = false;
-  std::map<std::string, Values> keys;
-};
 
 constexpr const char* kKey = "Software\\Test";
 
@@ -55,7 +26,7 @@ class RegistryTest : public ::testing::Test {
   void Store(const std::string& name, RegValue value) { backend_.keys[kKey][name] = std::move(value); }
   const RegValue& Stored(const std::string& name) { return backend_.keys[kKey].at(name); }
 
-  MemoryRegistry backend_;
+  FakeRegistry backend_;
 };
 
 TEST_F(RegistryTest, IntegersAreStoredAsFourLittleEndianBytesAndReadBackUnchanged) {

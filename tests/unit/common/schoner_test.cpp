@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "base/AppError.h"
+#include "fakes/FakeSystemServices.h"
 #include "base/Registry.h"
 #include "config/Settings.h"
 #include "resources/Pictures.h"
@@ -33,11 +34,6 @@ using ::testing::IsEmpty;
 
 using Log = std::vector<std::string>;
 
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
 RegValue StringValue(const std::string& text) {
   RegValue value{kRegSz, std::vector<uint8_t>(text.begin(), text.end())};
   value.data.push_back(0);
@@ -50,108 +46,30 @@ RegValue DwordValue(uint32_t bits) {
                    static_cast<uint8_t>(bits >> 16), static_cast<uint8_t>(bits >> 24)}};
 }
 
-// The registry in memory; every write is logged as "set <name>".
-class MemoryRegistry : public RegistryBackend {
- public:
-  explicit MemoryRegistry(Log& log) : log_(log) {}
-
-  void Put(const std::string& path, const std::string& name, const RegValue& value) {
-    keys_[Lower(path)][Lower(name)] = value;
-  }
-  std::optional<RegValue> Get(const std::string& path, const std::string& name) {
-    auto key = keys_.find(Lower(path));
-    if (key == keys_.end()) return std::nullopt;
-    auto value = key->second.find(Lower(name));
-    if (value == key->second.end()) return std::nullopt;
-    return value->second;
-  }
-
-  bool refuseWrites = false;
-
-  std::unique_ptr<Key> Open(const std::string& path, bool create) override {
-    auto key = keys_.find(Lower(path));
-    if (key == keys_.end()) {
-      if (!create) return nullptr;
-      key = keys_.emplace(Lower(path), Values{}).first;
-    }
-    return std::make_unique<MemoryKey>(*this, key->second, log_);
-  }
-
- private:
-  using Values = std::map<std::string, RegValue>;
-  class MemoryKey : public Key {
-   public:
-    MemoryKey(MemoryRegistry& owner, Values& values, Log& log)
-        : owner_(owner), values_(values), log_(log) {}
-    std::optional<RegValue> Query(const std::string& name) override {
-      auto value = values_.find(Lower(name));
-      if (value == values_.end()) return std::nullopt;
-      return value->second;
-    }
-    bool Set(const std::string& name, const RegValue& value) override {
-      if (owner_.refuseWrites) return false;
-      log_.push_back("set " + name);
-      values_[Lower(name)] = value;
-      return true;
-    }
-
-   private:
-    MemoryRegistry& owner_;
-    Values& values_;
-    Log& log_;
-  };
-
-  Log& log_;
-  std::map<std::string, Values> keys_;
-};
-
 // System services of a platform that leaves the password to the screen
-// saver (or, with `nt`, one that asks for it itself).
-class FakeServices : public SystemServices {
+// saver; every write to the registry and every change of the running flag is
+// logged.
+class FakeServices : public FakeSystemServices {
  public:
-  explicit FakeServices(Log& log) : log_(log), registry_(log) {}
-
-  class PasswordLibrary : public Library {
-   public:
-    explicit PasswordLibrary(FakeServices& owner) : owner_(owner) {}
-    bool CallPwdChangePassword(const char*, int32_t) override { return false; }
-    std::optional<bool> CallVerifyScreenSavePwd(int32_t) override {
-      ++owner_.passwordChecks;
-      return owner_.passwordAccepted;
-    }
-
-   private:
-    FakeServices& owner_;
-  };
-
-  bool GetVersionPlatformId(uint32_t& platformId) override {
-    platformId = nt ? 2 : 1;
-    return true;
+  explicit FakeServices(Log& log) : log_(log) {
+    registry.onSet = [this](const std::string& name) { log_.push_back("set " + name); };
+    libraries[kPasswordCpl] = {};
   }
+
   void SetScreenSaverRunningParameter(uint32_t uiParam) override {
     log_.push_back("running " + std::to_string(uiParam));
   }
-  std::string SystemDirectory() override { return "C:\\WINDOWS\\SYSTEM"; }
-  std::unique_ptr<Library> LoadSystemLibrary(const std::string&) override {
-    return std::make_unique<PasswordLibrary>(*this);
+  void SetPasswordAccepted(bool accepted) { libraries[kPasswordCpl].passwordAccepted = accepted; }
+  int PasswordChecks() const { return static_cast<int>(verifyWindows.size()); }
+  void SetCursorAfterDialog(TPoint point) {
+    cursorX = point.X;
+    cursorY = point.Y;
   }
-  void ShowCursor(bool) override {}
-  void GetCursorPos(int32_t& x, int32_t& y) override {
-    x = cursorAfterDialog.X;
-    y = cursorAfterDialog.Y;
-  }
-  int32_t ForegroundWindow() override { return 0; }
-  RegistryBackend& Registry() override { return registry_; }
-  MemoryRegistry& Memory() { return registry_; }
 
-  bool nt = false;
-  bool passwordAccepted = true;
-  int passwordChecks = 0;
-  TPoint cursorAfterDialog;
+  static constexpr const char* kPasswordCpl = "C:\\WINDOWS\\SYSTEM\\PASSWORD.CPL";
 
  private:
   Log& log_;
-  MemoryRegistry registry_;
 };
 
 // A window of 800 x 600 (after the maximize) that logs the core's requests.
@@ -248,9 +166,9 @@ class SchonerTest : public ::testing::Test {
     RunMode = rmRun;
     ParentWindow = 0;
     PageTransitionsWereOff = false;
-    services.Memory().Put(kNavigationSoundKey, "", StringValue(kSoundPath));
-    services.Memory().Put(kBrowserMainKey, kPageTransitionsValueName, DwordValue(0));
-    services.Memory().Put(kSettingsKey, kEffectValueName, DwordValue(5));
+    services.registry.Put(kNavigationSoundKey, "", StringValue(kSoundPath));
+    services.registry.Put(kBrowserMainKey, kPageTransitionsValueName, DwordValue(0));
+    services.registry.Put(kSettingsKey, kEffectValueName, DwordValue(5));
     platform.schoner = &schoner;
   }
 
@@ -301,11 +219,11 @@ class SchonerTest : public ::testing::Test {
   bool Exists(const std::string& path) { return !path.empty() && std::filesystem::exists(path); }
 
   std::string SoundValue() {
-    auto value = services.Memory().Get(kNavigationSoundKey, "");
+    auto value = services.registry.Get(kNavigationSoundKey, "");
     return value ? std::string(reinterpret_cast<const char*>(value->data.data())) : "<missing>";
   }
   int32_t PageTransitions() {
-    auto value = services.Memory().Get(kBrowserMainKey, kPageTransitionsValueName);
+    auto value = services.registry.Get(kBrowserMainKey, kPageTransitionsValueName);
     return value && value->type == kRegDword ? value->data[0] : -1;
   }
 
@@ -380,7 +298,7 @@ TEST_F(SchonerTest, ShutdownRestoresEverythingInOrderAndDeletesTheScratchFilesBe
 }
 
 TEST_F(SchonerTest, ShutdownLeavesTransitionsOnThatWereOnAndTheRunningFlagOutsideTheFullScreen) {
-  services.Memory().Put(kBrowserMainKey, kPageTransitionsValueName, DwordValue(1));
+  services.registry.Put(kBrowserMainKey, kPageTransitionsValueName, DwordValue(1));
   RunMode = rmPreview;
   Start();
   schoner.ShutdownSlideshow();
@@ -487,12 +405,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SchonerTest, KeyInPreviewClosesWithoutAPasswordCheck) {
   RunMode = rmPreview;
-  services.Memory().Put("Control Panel\\desktop", "ScreenSaveUsePassword", DwordValue(1));
-  services.passwordAccepted = false;
+  services.registry.Put("Control Panel\\desktop", "ScreenSaveUsePassword", DwordValue(1));
+  services.SetPasswordAccepted(false);
   Start();
   Send(WM_KEYDOWN_);
   EXPECT_THAT(log, ElementsAre("own 256", "RequestClose"));
-  EXPECT_EQ(services.passwordChecks, 0);
+  EXPECT_EQ(services.PasswordChecks(), 0);
 }
 
 TEST_F(SchonerTest, MinimizeHidesTheWindowAndTheShowGoesOn) {
@@ -517,9 +435,9 @@ struct FilterCase {
 class SchonerRefusedPasswordTest : public SchonerTest {
  protected:
   void SetUp() override {
-    services.Memory().Put("Control Panel\\desktop", "ScreenSaveUsePassword", DwordValue(1));
-    services.passwordAccepted = false;
-    services.cursorAfterDialog = platform.cursor;
+    services.registry.Put("Control Panel\\desktop", "ScreenSaveUsePassword", DwordValue(1));
+    services.SetPasswordAccepted(false);
+    services.SetCursorAfterDialog(platform.cursor);
     Start();
   }
 };
@@ -531,7 +449,7 @@ TEST_P(SchonerFilterTest, WithholdsOrHandsOn) {
   const auto& c = GetParam();
   WindowMessage message{c.msg, c.wParam, 0, 0};
   schoner.Dispatch(message);
-  EXPECT_EQ(services.passwordChecks, c.attempts ? 1 : 0);
+  EXPECT_EQ(services.PasswordChecks(), c.attempts ? 1 : 0);
   EXPECT_EQ(Count("own " + std::to_string(c.msg)), c.handedOn ? 1 : 0);
   if (!c.handedOn) EXPECT_EQ(message.Result, 0);
   if (c.attempts) EXPECT_THAT(log, ElementsAre("ReleaseCapture", "SetCapture"));
@@ -578,7 +496,7 @@ TEST_P(SchonerMouseTest, MovementBeyondFivePixelsOnEitherAxisAttempts) {
   const auto& move = GetParam();
   platform.cursor = {StartCursorPos.X + move.dx, StartCursorPos.Y + move.dy};
   Send(WM_MOUSEMOVE_);
-  EXPECT_EQ(services.passwordChecks, move.attempts ? 1 : 0);
+  EXPECT_EQ(services.PasswordChecks(), move.attempts ? 1 : 0);
   EXPECT_EQ(Count("own 512"), 0);
 }
 
@@ -588,41 +506,41 @@ INSTANTIATE_TEST_SUITE_P(Moves, SchonerMouseTest,
                                            MouseCase{-6, 0, true}, MouseCase{0, -6, true}));
 
 TEST_F(SchonerTest, AFailedPasswordCheckPutsTheFilterBackMeasuringFromAfterTheDialog) {
-  services.Memory().Put("Control Panel\\desktop", "ScreenSaveUsePassword", DwordValue(1));
-  services.passwordAccepted = false;
+  services.registry.Put("Control Panel\\desktop", "ScreenSaveUsePassword", DwordValue(1));
+  services.SetPasswordAccepted(false);
   Start();
-  services.cursorAfterDialog = {100, 100};
+  services.SetCursorAfterDialog({100, 100});
   Send(WM_KEYUP_);
-  EXPECT_EQ(services.passwordChecks, 1);
+  EXPECT_EQ(services.PasswordChecks(), 1);
   EXPECT_THAT(log, ElementsAre("ReleaseCapture", "SetCapture"));
 
   platform.cursor = {105, 95};
   Send(WM_MOUSEMOVE_);
-  EXPECT_EQ(services.passwordChecks, 1);
+  EXPECT_EQ(services.PasswordChecks(), 1);
   platform.cursor = {106, 100};
   Send(WM_MOUSEMOVE_);
-  EXPECT_EQ(services.passwordChecks, 2);
+  EXPECT_EQ(services.PasswordChecks(), 2);
 
-  services.passwordAccepted = true;
+  services.SetPasswordAccepted(true);
   Send(WM_LBUTTONDOWN_);
-  EXPECT_EQ(services.passwordChecks, 3);
+  EXPECT_EQ(services.PasswordChecks(), 3);
   EXPECT_TRUE(schoner.Ended());
   EXPECT_EQ(Count("PostQuit"), 1);
 
   // A passed check leaves the filter out.
   Send(WM_KEYUP_);
-  EXPECT_EQ(services.passwordChecks, 3);
+  EXPECT_EQ(services.PasswordChecks(), 3);
   EXPECT_EQ(Count("own 257"), 1);
 }
 
 TEST_F(SchonerTest, InPreviewTheFilterHandsEverythingOn) {
   RunMode = rmPreview;
-  services.Memory().Put("Control Panel\\desktop", "ScreenSaveUsePassword", DwordValue(1));
+  services.registry.Put("Control Panel\\desktop", "ScreenSaveUsePassword", DwordValue(1));
   Start();
   for (uint32_t msg : {WM_ACTIVATE_, WM_ACTIVATEAPP_, WM_KEYUP_, WM_MOUSEMOVE_, WM_LBUTTONDOWN_})
     Send(msg);
   EXPECT_THAT(log, ElementsAre("own 6", "own 28", "own 257", "own 512", "own 513"));
-  EXPECT_EQ(services.passwordChecks, 0);
+  EXPECT_EQ(services.PasswordChecks(), 0);
 }
 
 // --- Nothing written after the end ------------------------------------------
@@ -675,7 +593,7 @@ class SchonerBadCreateTest : public SchonerTest, public ::testing::WithParamInte
 
 TEST_P(SchonerBadCreateTest, TheWindowIsSetUpAllTheSame) {
   const auto& bad = GetParam();
-  services.Memory().Put(bad.key, bad.value, bad.data);
+  services.registry.Put(bad.key, bad.value, bad.data);
   schoner.FormCreate();
   EXPECT_EQ(Count("ShowError " + FormatPattern(kInvalidDataTypeMessage, bad.value)), 1);
   EXPECT_EQ(Count("Maximize"), 1);
@@ -699,7 +617,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct BadShutdown {
   const char* name;
-  std::function<void(MemoryRegistry&)> spoil;
+  std::function<void(FakeRegistry&)> spoil;
   std::vector<std::string> errors;
   int32_t transitionsAfter;
 };
@@ -710,7 +628,7 @@ class SchonerBadShutdownTest : public SchonerTest,
 TEST_P(SchonerBadShutdownTest, RestoresWhatItCanAndEnds) {
   Start();
   TicksToNextSlide();
-  GetParam().spoil(services.Memory());
+  GetParam().spoil(services.registry);
   schoner.ShutdownSlideshow();
   std::vector<std::string> errors;
   for (const auto& entry : log)
@@ -724,13 +642,13 @@ TEST_P(SchonerBadShutdownTest, RestoresWhatItCanAndEnds) {
 INSTANTIATE_TEST_SUITE_P(
     Steps, SchonerBadShutdownTest,
     ::testing::Values(BadShutdown{"SoundOfWrongType",
-                                  [](MemoryRegistry& r) {
+                                  [](FakeRegistry& r) {
                                     r.Put(kNavigationSoundKey, "", DwordValue(1));
                                   },
                                   {FormatPattern(kInvalidDataTypeMessage, "")},
                                   0},
                       BadShutdown{"StoreRefusesWrites",
-                                  [](MemoryRegistry& r) { r.refuseWrites = true; },
+                                  [](FakeRegistry& r) { r.refuseWrites = true; },
                                   {FormatPattern(kWriteFailedMessage, ""),
                                    FormatPattern(kWriteFailedMessage, kPageTransitionsValueName)},
                                   1}),

@@ -2,8 +2,8 @@
 // An in-memory registry of one user, for tests of the rules above the
 // platform's store.
 
+#include <functional>
 #include <map>
-#include <set>
 
 #include "base/Registry.h"
 
@@ -23,10 +23,22 @@ class FakeRegistry : public RegistryBackend {
   }
 
   bool HasKey(const std::string& path) const { return keys.contains(path); }
+  void Put(const std::string& path, const std::string& name, RegValue value) {
+    keys[path][name] = std::move(value);
+  }
+  std::optional<RegValue> Get(const std::string& path, const std::string& name) const {
+    auto key = keys.find(path);
+    if (key == keys.end()) return std::nullopt;
+    auto value = key->second.find(name);
+    if (value == key->second.end()) return std::nullopt;
+    return value->second;
+  }
 
   std::map<std::string, Values> keys;
   bool refuseOpen = false;
   bool refuseWrites = false;
+  // Told the name of every value written.
+  std::function<void(const std::string&)> onSet;
 
  private:
   class FakeKey : public Key {
@@ -40,6 +52,7 @@ class FakeRegistry : public RegistryBackend {
     }
     bool Set(const std::string& name, const RegValue& value) override {
       if (registry_.refuseWrites) return false;
+      if (registry_.onSet) registry_.onSet(name);
       registry_.keys[path_][name] = value;
       return true;
     }
