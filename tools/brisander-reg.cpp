@@ -173,8 +173,7 @@ std::string FormatData(const RegValue& value) {
     case kRegDword:
       if (data.size() == 4) {
         char text[16];
-        std::snprintf(text, sizeof text, "0x%x",
-                      data[0] | data[1] << 8 | data[2] << 16 | uint32_t{data[3]} << 24);
+        std::snprintf(text, sizeof text, "0x%x", DwordBits(data));
         return text;
       }
       return HexBytes(data);
@@ -219,12 +218,6 @@ std::optional<std::vector<uint8_t>> ParseHex(std::string text) {
   return bytes;
 }
 
-std::vector<uint8_t> TextBytes(const std::string& text) {
-  std::vector<uint8_t> bytes(text.begin(), text.end());
-  bytes.push_back(0);
-  return bytes;
-}
-
 // Strings separated by the two characters "\0"; a separator at the end is
 // allowed, an empty string between two is not.
 std::optional<std::vector<uint8_t>> ParseMultiString(const std::string& text) {
@@ -257,9 +250,7 @@ RegValue MakeValue(const Arguments& args) {
       if (!args.data) throw Failure{kBadParameters};
       auto number = ParseDword(data);
       if (!number) throw invalid("numeric value");
-      return {kRegDword,
-              {static_cast<uint8_t>(*number), static_cast<uint8_t>(*number >> 8),
-               static_cast<uint8_t>(*number >> 16), static_cast<uint8_t>(*number >> 24)}};
+      return DwordValue(*number);
     }
     case kRegBinary: {
       auto bytes = ParseHex(data);
@@ -272,7 +263,7 @@ RegValue MakeValue(const Arguments& args) {
       return {kRegMultiSz, *bytes};
     }
     default:
-      return {type->type, TextBytes(data)};
+      return StringValue(data, type->type);
   }
 }
 

@@ -6,6 +6,24 @@
 
 namespace brisander {
 
+RegValue DwordValue(uint32_t bits) {
+  return {kRegDword,
+          {static_cast<uint8_t>(bits), static_cast<uint8_t>(bits >> 8),
+           static_cast<uint8_t>(bits >> 16), static_cast<uint8_t>(bits >> 24)}};
+}
+
+RegValue StringValue(const std::string& text, uint32_t type) {
+  RegValue value{type, std::vector<uint8_t>(text.begin(), text.end())};
+  value.data.push_back(0);
+  return value;
+}
+
+uint32_t DwordBits(const std::vector<uint8_t>& data) {
+  uint32_t bits = 0;
+  for (size_t i = 0; i < data.size() && i < sizeof bits; ++i) bits |= uint32_t{data[i]} << (8 * i);
+  return bits;
+}
+
 bool TRegistry::OpenKey(const std::string& path, bool canCreate) {
   key_ = backend_.Open(path, canCreate);
   return key_ != nullptr;
@@ -35,28 +53,19 @@ int32_t TRegistry::ReadInteger(const std::string& name) {
   if (!value) throw AppError(FormatPattern(kReadFailedMessage, name));
   if (value->data.size() > sizeof(int32_t)) throw AppError(FormatPattern(kReadFailedMessage, name));
   if (value->type != kRegDword) throw AppError(FormatPattern(kInvalidDataTypeMessage, name));
-  uint32_t bits = 0;
-  for (size_t i = 0; i < value->data.size(); ++i) bits |= uint32_t{value->data[i]} << (8 * i);
-  return static_cast<int32_t>(bits);
+  return static_cast<int32_t>(DwordBits(value->data));
 }
 
 void TRegistry::WriteString(const std::string& name, const std::string& value) {
-  RegValue v{kRegSz, std::vector<uint8_t>(value.begin(), value.end())};
-  v.data.push_back(0);
-  Write(name, v);
+  Write(name, StringValue(value, kRegSz));
 }
 
 void TRegistry::WriteExpandString(const std::string& name, const std::string& value) {
-  RegValue v{kRegExpandSz, std::vector<uint8_t>(value.begin(), value.end())};
-  v.data.push_back(0);
-  Write(name, v);
+  Write(name, StringValue(value, kRegExpandSz));
 }
 
 void TRegistry::WriteInteger(const std::string& name, int32_t value) {
-  auto bits = static_cast<uint32_t>(value);
-  Write(name, RegValue{kRegDword,
-                       {static_cast<uint8_t>(bits), static_cast<uint8_t>(bits >> 8),
-                        static_cast<uint8_t>(bits >> 16), static_cast<uint8_t>(bits >> 24)}});
+  Write(name, DwordValue(static_cast<uint32_t>(value)));
 }
 
 void TRegistry::Write(const std::string& name, const RegValue& value) {

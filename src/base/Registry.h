@@ -51,6 +51,13 @@ class RegistryBackend {
   virtual std::unique_ptr<Key> Open(const std::string& path, bool create) = 0;
 };
 
+// A REG_DWORD value: the 32 bits, little-endian.
+RegValue DwordValue(uint32_t bits);
+// A string value (REG_SZ or REG_EXPAND_SZ): the text and its terminating NUL.
+RegValue StringValue(const std::string& text, uint32_t type = kRegSz);
+// The bits of REG_DWORD data of at most four bytes, little-endian.
+uint32_t DwordBits(const std::vector<uint8_t>& data);
+
 // The platform's store of the current user.
 RegistryBackend& CurrentUserRegistry();
 

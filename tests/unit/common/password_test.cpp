@@ -21,17 +21,13 @@ class PasswordTest : public testing::Test {
   void UsePassword(RegValue value) {
     services.registry.keys["Control Panel\\desktop"]["ScreenSaveUsePassword"] = std::move(value);
   }
-  static RegValue Dword(uint32_t v) {
-    return {kRegDword,
-            {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)}};
-  }
 
   FakeSystemServices services;
 };
 
 TEST_F(PasswordTest, WindowsNtClosesAtOnceWithoutLookingAnywhere) {
   services.platformId = kVerPlatformWin32Nt;
-  UsePassword(Dword(1));
+  UsePassword(DwordValue(1));
   services.libraries[kPasswordCpl] = {true, false};
   EXPECT_TRUE(VerifyPassword(services));
   EXPECT_TRUE(services.loadedPaths.empty());
@@ -42,7 +38,7 @@ TEST_F(PasswordTest, WindowsNtClosesAtOnceWithoutLookingAnywhere) {
 TEST_F(PasswordTest, NoPasswordWantedClosesWithoutDialog) {
   services.libraries[kPasswordCpl] = {true, false};
   for (bool withValue : {false, true}) {
-    if (withValue) UsePassword(Dword(0));
+    if (withValue) UsePassword(DwordValue(0));
     EXPECT_TRUE(VerifyPassword(services));
   }
   // A value that is no 32-bit integer cannot switch the password on.
@@ -56,7 +52,7 @@ TEST_F(PasswordTest, NoPasswordWantedClosesWithoutDialog) {
 }
 
 TEST_F(PasswordTest, AsksTheLibraryWithTheCursorShownOnlyMeanwhile) {
-  UsePassword(Dword(1));
+  UsePassword(DwordValue(1));
   for (bool accepted : {true, false}) {
     services.libraries[kPasswordCpl] = {true, accepted};
     StartCursorPos = {-7, -7};
@@ -70,7 +66,7 @@ TEST_F(PasswordTest, AsksTheLibraryWithTheCursorShownOnlyMeanwhile) {
 }
 
 TEST_F(PasswordTest, MissingLibraryOrEntryPointLetsTheShowClose) {
-  UsePassword(Dword(2));
+  UsePassword(DwordValue(2));
   EXPECT_TRUE(VerifyPassword(services));
   EXPECT_EQ(services.loadedPaths, std::vector<std::string>{kPasswordCpl});
   EXPECT_EQ(services.cursorShown, 1);
@@ -85,7 +81,7 @@ TEST_F(PasswordTest, MissingLibraryOrEntryPointLetsTheShowClose) {
 TEST_F(PasswordTest, FailedVersionQueryTakesTheOldPlatformPath) {
   services.versionCallSucceeds = false;
   services.platformId = kVerPlatformWin32Nt;
-  UsePassword(Dword(1));
+  UsePassword(DwordValue(1));
   services.libraries[kPasswordCpl] = {true, false};
   EXPECT_FALSE(VerifyPassword(services));
 }

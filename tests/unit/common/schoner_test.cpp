@@ -34,18 +34,6 @@ using ::testing::IsEmpty;
 
 using Log = std::vector<std::string>;
 
-RegValue StringValue(const std::string& text) {
-  RegValue value{kRegSz, std::vector<uint8_t>(text.begin(), text.end())};
-  value.data.push_back(0);
-  return value;
-}
-
-RegValue DwordValue(uint32_t bits) {
-  return RegValue{kRegDword,
-                  {static_cast<uint8_t>(bits), static_cast<uint8_t>(bits >> 8),
-                   static_cast<uint8_t>(bits >> 16), static_cast<uint8_t>(bits >> 24)}};
-}
-
 // System services of a platform that leaves the password to the screen
 // saver; every write to the registry and every change of the running flag is
 // logged.

@@ -17,17 +17,6 @@ namespace {
 
 using testing::RegistrySandbox;
 
-RegValue Text(uint32_t type, const std::string& text) {
-  RegValue value{type, std::vector<uint8_t>(text.begin(), text.end())};
-  value.data.push_back(0);
-  return value;
-}
-
-RegValue Dword(int32_t number) {
-  auto bits = static_cast<uint32_t>(number);
-  return {kRegDword, {uint8_t(bits), uint8_t(bits >> 8), uint8_t(bits >> 16), uint8_t(bits >> 24)}};
-}
-
 // Runs the call and returns the message of the AppError it raises.
 template <typename Call>
 std::string FailureOf(Call call) {
@@ -59,7 +48,7 @@ TEST_F(StoredEffectTest, AnyIntegerIsReadBackUnchanged) {
   for (int32_t effect : {0, 23, 24, -1, 25, 1000, INT_MIN, INT_MAX}) {
     SCOPED_TRACE(effect);
     WriteEffectSetting(effect);
-    EXPECT_EQ(sandbox_.Value(kSettingsKey, kEffectValueName)->data, Dword(effect).data);
+    EXPECT_EQ(sandbox_.Value(kSettingsKey, kEffectValueName)->data, DwordValue(effect).data);
     EXPECT_EQ(sandbox_.Value(kSettingsKey, kEffectValueName)->type, kRegDword);
     EXPECT_EQ(ReadEffectSetting(), effect);
   }
@@ -71,9 +60,9 @@ TEST_F(StoredEffectTest, ValueOfAnotherTypeFailsTheRead) {
     const char* message;
   };
   const Case cases[] = {
-      {Text(kRegSz, "5"), "Ungültiger Datentyp für 'Effect'"},
+      {StringValue("5", kRegSz), "Ungültiger Datentyp für 'Effect'"},
       {RegValue{kRegBinary, {5, 0, 0, 0}}, "Ungültiger Datentyp für 'Effect'"},
-      {Text(kRegSz, "Fade"), "Fehler beim Holen der Daten für 'Effect'"},
+      {StringValue("Fade", kRegSz), "Fehler beim Holen der Daten für 'Effect'"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.message);
@@ -110,25 +99,25 @@ TEST_F(GuardTest, NavigationSoundIsMutedAndRestored) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.before);
     RegistrySandbox sandbox(kTouchedKeys);
-    sandbox.SetValue(kNavigationSoundKey, "", Text(c.type, c.before));
+    sandbox.SetValue(kNavigationSoundKey, "", StringValue(c.before, c.type));
 
     MuteNavigationSound();
     auto during = sandbox.Value(kNavigationSoundKey, "");
-    EXPECT_EQ(during->data, Text(c.type, c.during).data);
+    EXPECT_EQ(during->data, StringValue(c.during, c.type).data);
     EXPECT_EQ(during->type, c.type);
 
     RestoreNavigationSound();
     auto after = sandbox.Value(kNavigationSoundKey, "");
-    EXPECT_EQ(after->data, Text(c.type, c.after).data);
+    EXPECT_EQ(after->data, StringValue(c.after, c.type).data);
     EXPECT_EQ(after->type, c.type);
   }
 }
 
 TEST_F(GuardTest, RestoreWithoutMarkerWritesTheTextBackUnexpanded) {
   RegistrySandbox sandbox(kTouchedKeys);
-  sandbox.SetValue(kNavigationSoundKey, "", Text(kRegExpandSz, "%WINDIR%\\x.wav"));
+  sandbox.SetValue(kNavigationSoundKey, "", StringValue("%WINDIR%\\x.wav", kRegExpandSz));
   RestoreNavigationSound();
-  EXPECT_EQ(sandbox.Value(kNavigationSoundKey, "")->data, Text(kRegExpandSz, "%WINDIR%\\x.wav").data);
+  EXPECT_EQ(sandbox.Value(kNavigationSoundKey, "")->data, StringValue("%WINDIR%\\x.wav", kRegExpandSz).data);
   EXPECT_EQ(sandbox.Value(kNavigationSoundKey, "")->type, kRegExpandSz);
 }
 
@@ -150,14 +139,14 @@ TEST_F(GuardTest, PageTransitionsAreSwitchedOnAndBackOffOnlyWhenTheyWereOff) {
     auto value = sandbox.Value(kBrowserMainKey, kPageTransitionsValueName);
     if (!value) return std::nullopt;
     EXPECT_EQ(value->type, kRegDword);
-    return value->data == Dword(0).data ? 0 : value->data == Dword(1).data ? 1 : -99;
+    return value->data == DwordValue(0).data ? 0 : value->data == DwordValue(1).data ? 1 : -99;
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.before ? std::to_string(*c.before) : "absent");
     RegistrySandbox sandbox(kTouchedKeys);
     sandbox.RemoveKey(kBrowserMainKey);
-    sandbox.SetValue(kBrowserMainKey, "Other", Dword(5));
-    if (c.before) sandbox.SetValue(kBrowserMainKey, kPageTransitionsValueName, Dword(*c.before));
+    sandbox.SetValue(kBrowserMainKey, "Other", DwordValue(5));
+    if (c.before) sandbox.SetValue(kBrowserMainKey, kPageTransitionsValueName, DwordValue(*c.before));
     PageTransitionsWereOff = false;
 
     EnablePageTransitions();
@@ -189,8 +178,8 @@ TEST_F(GuardTest, AKeyWithoutTheValueIsLeftAlone) {
   RegistrySandbox sandbox(kTouchedKeys);
   sandbox.RemoveKey(kNavigationSoundKey);
   sandbox.RemoveKey(kBrowserMainKey);
-  sandbox.SetValue(kNavigationSoundKey, "Other", Text(kRegSz, "x"));
-  sandbox.SetValue(kBrowserMainKey, "Other", Dword(0));
+  sandbox.SetValue(kNavigationSoundKey, "Other", StringValue("x", kRegSz));
+  sandbox.SetValue(kBrowserMainKey, "Other", DwordValue(0));
 
   MuteNavigationSound();
   EnablePageTransitions();
@@ -210,10 +199,10 @@ TEST_F(GuardTest, ValuesOfTheWrongTypeFailAndStayUnchanged) {
     const char* message;
   };
   const Case cases[] = {
-      {kNavigationSoundKey, "", Dword(1), MuteNavigationSound, "Ungültiger Datentyp für ''"},
+      {kNavigationSoundKey, "", DwordValue(1), MuteNavigationSound, "Ungültiger Datentyp für ''"},
       {kNavigationSoundKey, "", RegValue{kRegBinary, {'a', 0}}, RestoreNavigationSound,
        "Ungültiger Datentyp für ''"},
-      {kBrowserMainKey, kPageTransitionsValueName, Text(kRegSz, "0"), EnablePageTransitions,
+      {kBrowserMainKey, kPageTransitionsValueName, StringValue("0", kRegSz), EnablePageTransitions,
        "Ungültiger Datentyp für 'Page_Transitions'"},
       {kBrowserMainKey, kPageTransitionsValueName, RegValue{kRegDword, {0, 0, 0, 0, 0, 0, 0, 0}},
        EnablePageTransitions, "Fehler beim Holen der Daten für 'Page_Transitions'"},

@@ -33,10 +33,6 @@ void EnsureApplication() {
   if (!QApplication::instance()) new QApplication(argc, argv);
 }
 
-RegValue Dword(uint32_t value) {
-  return {kRegDword, {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16), uint8_t(value >> 24)}};
-}
-
 std::string Describe(const RegValue& value) {
   std::string text = "type " + std::to_string(value.type) + ":";
   for (uint8_t byte : value.data) text += " " + std::to_string(byte);
@@ -308,12 +304,12 @@ struct LoadCase {
 
 const LoadCase kLoads[] = {
     {"missing", std::nullopt, 23, nullptr},
-    {"first", Dword(0), 0, nullptr},
-    {"stored 7", Dword(7), 7, nullptr},
-    {"last", Dword(24), 24, nullptr},
-    {"past the list", Dword(25), -1, nullptr},
-    {"far past", Dword(1000), -1, nullptr},
-    {"no selection", Dword(0xFFFFFFFF), -1, nullptr},
+    {"first", DwordValue(0), 0, nullptr},
+    {"stored 7", DwordValue(7), 7, nullptr},
+    {"last", DwordValue(24), 24, nullptr},
+    {"past the list", DwordValue(25), -1, nullptr},
+    {"far past", DwordValue(1000), -1, nullptr},
+    {"no selection", DwordValue(0xFFFFFFFF), -1, nullptr},
     {"string", RegValue{kRegSz, {'7', 0}}, -1, "Ungültiger Datentyp für 'Effect'"},
     {"long data", RegValue{kRegBinary, std::vector<uint8_t>(8, 1)}, -1,
      "Fehler beim Holen der Daten für 'Effect'"},
@@ -355,9 +351,9 @@ struct SaveCase {
 
 const SaveCase kSaves[] = {
     {std::nullopt, -2, 23},
-    {Dword(7), 12, 12},
-    {Dword(7), 0, 0},
-    {Dword(1000), -2, 0xFFFFFFFF},
+    {DwordValue(7), 12, 12},
+    {DwordValue(7), 0, 0},
+    {DwordValue(1000), -2, 0xFFFFFFFF},
     {RegValue{kRegSz, {'x', 0}}, -2, 0xFFFFFFFF},
     {RegValue{kRegSz, {'x', 0}}, 3, 3},
 };
@@ -370,14 +366,14 @@ TEST_F(ConfigDialogTest, OkStoresTheSelectionAndCloses) {
     config.show();
     if (c.choose != -2) Combo()->setCurrentIndex(c.choose);
     Find<QPushButton>("Button9")->click();
-    EXPECT_EQ(Stored(), Describe(Dword(c.expected))) << c.expected;
+    EXPECT_EQ(Stored(), Describe(DwordValue(c.expected))) << c.expected;
     EXPECT_EQ(config.result(), QDialog::Accepted);
     EXPECT_FALSE(config.isVisible());
   }
 }
 
 TEST_F(ConfigDialogTest, FailedWriteKeepsTheDialogOpen) {
-  Store(Dword(7));
+  Store(DwordValue(7));
   TConfig& config = Open();
   config.show();
   registry.refuseOpen = true;
@@ -389,17 +385,17 @@ TEST_F(ConfigDialogTest, FailedWriteKeepsTheDialogOpen) {
 
   registry.refuseOpen = false;
   Find<QPushButton>("Button9")->click();
-  EXPECT_EQ(Stored(), Describe(Dword(7)));
+  EXPECT_EQ(Stored(), Describe(DwordValue(7)));
   EXPECT_FALSE(config.isVisible());
 }
 
 TEST_F(ConfigDialogTest, CancelStoresNothing) {
-  Store(Dword(7));
+  Store(DwordValue(7));
   TConfig& config = Open();
   config.show();
   Combo()->setCurrentIndex(2);
   Find<QPushButton>("Button10")->click();
-  EXPECT_EQ(Stored(), Describe(Dword(7)));
+  EXPECT_EQ(Stored(), Describe(DwordValue(7)));
   EXPECT_EQ(config.result(), QDialog::Rejected);
   EXPECT_FALSE(config.isVisible());
 }
@@ -412,16 +408,16 @@ void PressKey(QWidget* target, int key) {
 }
 
 TEST_F(ConfigDialogTest, EscapeIsBoundToNothingAndEnterPressesOk) {
-  Store(Dword(7));
+  Store(DwordValue(7));
   TConfig& config = Open();
   config.show();
   Combo()->setCurrentIndex(9);
   PressKey(&config, Qt::Key_Escape);
   EXPECT_TRUE(config.isVisible());
-  EXPECT_EQ(Stored(), Describe(Dword(7)));
+  EXPECT_EQ(Stored(), Describe(DwordValue(7)));
   PressKey(&config, Qt::Key_Return);
   EXPECT_FALSE(config.isVisible());
-  EXPECT_EQ(Stored(), Describe(Dword(9)));
+  EXPECT_EQ(Stored(), Describe(DwordValue(9)));
 }
 
 TEST_F(ConfigDialogTest, NoOwnerWithoutAWindowToOwnTheDialog) {

@@ -420,9 +420,7 @@ class PageViewTest : public testing::Test {
   }
 
   void SetPageTransitions(int32_t value) {
-    RegValue dword{kRegDword, std::vector<uint8_t>(4)};
-    std::memcpy(dword.data.data(), &value, 4);
-    registry.keys[kBrowserMainKey][kPageTransitionsValueName] = dword;
+    registry.Put(kBrowserMainKey, kPageTransitionsValueName, DwordValue(static_cast<uint32_t>(value)));
   }
 
   bool IsPhoto(QPoint p) const {
