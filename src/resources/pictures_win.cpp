@@ -2,30 +2,15 @@
 
 #include <objbase.h>
 #include <wincodec.h>
+#include <wrl/client.h>
 
 #include "resources/Pictures.h"
 
 namespace brisander {
 
+using Microsoft::WRL::ComPtr;
+
 namespace {
-
-// Holds one COM interface and releases it.
-template <typename T>
-class ComRef {
- public:
-  ComRef() = default;
-  ComRef(const ComRef&) = delete;
-  ComRef& operator=(const ComRef&) = delete;
-  ~ComRef() {
-    if (p_) p_->Release();
-  }
-  T* operator->() const { return p_; }
-  T* Get() const { return p_; }
-  T** Out() { return &p_; }
-
- private:
-  T* p_ = nullptr;
-};
 
 // COM for the time of one call, on threads where nobody has initialised it;
 // a thread that already has it keeps its apartment, and the count stays
@@ -80,19 +65,19 @@ std::span<const uint8_t> FindPictureResource(int number) {
 
 JpegHeader ReadJpegHeader(std::span<const uint8_t> jpeg) {
   ComScope com;
-  ComRef<IWICImagingFactory> factory;
+  ComPtr<IWICImagingFactory> factory;
   Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                         IID_IWICImagingFactory, reinterpret_cast<void**>(factory.Out())));
-  ComRef<IWICStream> stream;
-  Check(factory->CreateStream(stream.Out()));
+                         IID_PPV_ARGS(&factory)));
+  ComPtr<IWICStream> stream;
+  Check(factory->CreateStream(&stream));
   // The stream only reads from the buffer.
   Check(stream->InitializeFromMemory(const_cast<BYTE*>(jpeg.data()), static_cast<DWORD>(jpeg.size())));
   // The JPEG decoder itself, so that other image formats count as bad data.
-  ComRef<IWICBitmapDecoder> decoder;
-  Check(factory->CreateDecoder(GUID_ContainerFormatJpeg, nullptr, decoder.Out()));
+  ComPtr<IWICBitmapDecoder> decoder;
+  Check(factory->CreateDecoder(GUID_ContainerFormatJpeg, nullptr, &decoder));
   Check(decoder->Initialize(stream.Get(), WICDecodeMetadataCacheOnDemand));
-  ComRef<IWICBitmapFrameDecode> frame;
-  Check(decoder->GetFrame(0, frame.Out()));
+  ComPtr<IWICBitmapFrameDecode> frame;
+  Check(decoder->GetFrame(0, &frame));
   UINT width = 0, height = 0;
   Check(frame->GetSize(&width, &height));
   WICPixelFormatGUID format{};

@@ -7,6 +7,12 @@
 
 namespace brisander {
 
+// The failures' messages; "%s" is the folder or the file. The system's
+// reason follows each.
+inline constexpr const char* kNoScratchNameMessage = "Temporäre Datei kann nicht angelegt werden: %s";
+inline constexpr const char* kCannotCreateFileMessage = "Datei %s kann nicht erstellt werden.";
+inline constexpr const char* kCannotWriteFileMessage = "Fehler beim Schreiben der Datei %s.";
+
 // A new full path in the temporary folder: "ins", hexadecimal digits, a dot
 // and `ext`. Leaves no file behind. Raises an AppError when the folder
 // cannot be had or no name can be made, so that nothing is ever written to

@@ -91,7 +91,7 @@ std::string MakeScratchName(const std::string& ext) {
     unlink(placeholder.c_str());
     return placeholder.substr(0, placeholder.size() - 3) + ext;
   }
-  throw AppError(FormatPattern("Temporäre Datei kann nicht angelegt werden: %s", folder) + " (" +
+  throw AppError(FormatPattern(kNoScratchNameMessage, folder) + " (" +
                  SystemReason(error) + ")");
 }
 
@@ -101,7 +101,7 @@ void DeleteScratchFile(const std::string& path) {
 
 void WriteScratchFile(const std::string& path, const void* data, size_t size) {
   const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
-  if (fd < 0) throw FileError("Datei %s kann nicht erstellt werden.", path, errno);
+  if (fd < 0) throw FileError(kCannotCreateFileMessage, path, errno);
   auto bytes = static_cast<const char*>(data);
   while (size > 0) {
     const ssize_t written = write(fd, bytes, size);
@@ -109,12 +109,12 @@ void WriteScratchFile(const std::string& path, const void* data, size_t size) {
     if (written <= 0) {
       const int error = written < 0 ? errno : EIO;
       close(fd);
-      throw FileError("Fehler beim Schreiben der Datei %s.", path, error);
+      throw FileError(kCannotWriteFileMessage, path, error);
     }
     bytes += written;
     size -= static_cast<size_t>(written);
   }
-  if (close(fd) != 0) throw FileError("Fehler beim Schreiben der Datei %s.", path, errno);
+  if (close(fd) != 0) throw FileError(kCannotWriteFileMessage, path, errno);
 }
 
 }  // namespace brisander

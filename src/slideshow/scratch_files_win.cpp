@@ -38,7 +38,7 @@ std::string MakeScratchName(const std::string& ext) {
   // empty placeholder "<folder>ins<hex>.tmp", which is not needed: only the
   // name is.
   if (GetTempFileNameA(folder, "inst", 0, name) == 0)
-    throw AppError(FormatPattern("Temporäre Datei kann nicht angelegt werden: %s", folder) + " (" +
+    throw AppError(FormatPattern(kNoScratchNameMessage, folder) + " (" +
                    SystemErrorText(GetLastError()) + ")");
   SetFileAttributesA(name, 0);
   DeleteFileA(name);
@@ -56,14 +56,14 @@ void WriteScratchFile(const std::string& path, const void* data, size_t size) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE)
-    throw FileError("Datei %s kann nicht erstellt werden.", path, GetLastError());
+    throw FileError(kCannotCreateFileMessage, path, GetLastError());
   auto bytes = static_cast<const char*>(data);
   while (size > 0) {
     DWORD written = 0;
     if (!WriteFile(file, bytes, static_cast<DWORD>(size), &written, nullptr) || written == 0) {
       const DWORD code = GetLastError();
       CloseHandle(file);
-      throw FileError("Fehler beim Schreiben der Datei %s.", path, code);
+      throw FileError(kCannotWriteFileMessage, path, code);
     }
     bytes += written;
     size -= written;
